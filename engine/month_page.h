@@ -1,0 +1,65 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "engine/lunar.h"
+
+// One displayed Gregorian month as the grid paints it. Memo stores, labels and windows are not part
+// of it: the grid builds the page, then loads its stores from the page's month numbers.
+
+// Months the calendar can show.
+constexpr int kFirstPageYear = 1900, kFirstPageMonth = 2;
+constexpr int kLastPageYear = 2049, kLastPageMonth = 12;
+bool MonthPageInRange(int year, int month);
+
+struct DayCell {
+    uint16_t weekday = 0;    // 0 = Sunday ... 6 = Saturday
+    LunarDate lunar;         // lunar date of the day
+    uint16_t solarTerm = 0;  // 0 none, 1 the month's first solar term, 2 its second
+    std::string text;        // line under the day number, UTF-8
+    const char* festival = nullptr;  // lunar festival, else solar festival, else nullptr
+    bool textIsMonthName = false;    // text is the lunar month name with its size ("闰四月小")
+    uint8_t lunarMonthIndex = 0;     // index of lunar.month in MonthPage::lunarMonths
+};
+
+// The marked date (today). Day 0 keeps the mark; any other day moves it to (year, month, day),
+// the day lowered to the month's length.
+struct MonthMark {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+
+    void Move(int toYear, int toMonth, int toDay, int dayCount) {
+        if (toDay <= 0) return;
+        year = toYear;
+        month = toMonth;
+        day = toDay < dayCount ? toDay : dayCount;
+    }
+    // Whether the page (year, month) shows the mark; the "back to today" link is hidden then.
+    bool IsOn(int pageYear, int pageMonth) const { return year == pageYear && month == pageMonth; }
+};
+
+struct MonthPage {
+    int year = 0;   // 0 until first built
+    int month = 0;  // 1-12
+    MonthMark mark;
+    int dayCount = 0;
+    std::array<DayCell, 32> cells;  // cells[d] is day d, 1..dayCount; cells[0] unused
+
+    // Distinct lunar month numbers of the page in order of appearance: first day's month, an
+    // optional middle one, last day's month. Leap flags play no part (a leap month and the
+    // ordinary month of its number share memos). 1-3 entries; cells[d].lunarMonthIndex points here.
+    std::array<int, 3> lunarMonths{};
+    int lunarMonthCount = 0;
+
+    std::string yearCaption;  // "乙巳【蛇】年", or "乙巳【蛇】年－丙午【马】年" when the lunar year changes
+
+    bool ok() const { return year != 0; }
+    bool MarkShown() const { return mark.IsOn(year, month); }
+    int LunarMonthOf(int day) const { return day >= 1 && day <= dayCount ? cells[day].lunar.month : 0; }
+};
+
+// Rebuilds the whole page for (year, month) and moves the mark as MonthMark::Move says. Returns
+// false and leaves the page unchanged when the month is outside MonthPageInRange.
+bool BuildMonthPage(MonthPage& page, int year, int month, int day = 0);
