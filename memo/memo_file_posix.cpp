@@ -1,0 +1,98 @@
+#include "memo/memo_file.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+bool WriteAll(int fd, const void* data, size_t size) {
+    const char* p = static_cast<const char*>(data);
+    while (size > 0) {
+        ssize_t n = write(fd, p, size);
+        if (n < 0 && errno == EINTR) continue;
+        // ENOSPC, EFBIG, EIO: the caller drops the partial file.
+        if (n <= 0) return false;
+        p += n;
+        size -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// Writes, flushes to disk and closes; false if any step failed.
+bool WriteSyncClose(int fd, const void* data, size_t size) {
+    bool ok = WriteAll(fd, data, size) && fsync(fd) == 0;
+    return close(fd) == 0 && ok;
+}
+
+// Makes a rename durable: the folder's entry must reach the disk too.
+void SyncFolderOf(const std::string& path) {
+    size_t slash = path.find_last_of('/');
+    std::string dir = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    int fd = open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    fsync(fd);
+    close(fd);
+}
+
+} // namespace
+
+int WriteWholeFile(const std::string& path, const void* data, size_t size) {
+    std::string temp = TempPathFor(path);
+    // A leftover from a crash may carry odd permissions; start afresh.
+    unlink(temp.c_str());
+    int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) return -1;
+    if (WriteSyncClose(fd, data, size) && rename(temp.c_str(), path.c_str()) == 0) {
+        SyncFolderOf(path);
+        return 0;
+    }
+    unlink(temp.c_str());
+    return -1;
+}
+
+int CreateNewFile(const std::string& path, const void* data, size_t size) {
+    int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) return errno == EEXIST ? 1 : -1;
+    if (WriteSyncClose(fd, data, size)) {
+        SyncFolderOf(path);
+        return 0;
+    }
+    unlink(path.c_str());
+    return -1;
+}
+
+int ReadWholeFile(const std::string& path, std::string& data, bool* missing) {
+    data.clear();
+    if (missing) *missing = false;
+    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        if (missing) *missing = errno == ENOENT || errno == ENOTDIR;
+        return -1;
+    }
+    struct stat st;
+    if (fstat(fd, &st) == 0 && st.st_size > 0) data.reserve(static_cast<size_t>(st.st_size));
+    // Read to the end rather than trusting the size taken before.
+    char chunk[65536];
+    for (;;) {
+        ssize_t n = read(fd, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            close(fd);
+            data.clear();
+            return -1;
+        }
+        if (n == 0) break;
+        data.append(chunk, static_cast<size_t>(n));
+    }
+    close(fd);
+    return 0;
+}
+
+int RemoveFile(const std::string& path) {
+    unlink(TempPathFor(path).c_str());
+    if (unlink(path.c_str()) == 0 || errno == ENOENT || errno == ENOTDIR) return 0;
+    return -1;
+}
