@@ -1,0 +1,28 @@
+#include "win/font.h"
+
+#include "win/text.h"
+
+#include <cwchar>
+
+namespace {
+
+Font Make(int height, int weight, BYTE charset, const std::string& face) {
+    LOGFONTW lf{};
+    lf.lfHeight = height;
+    lf.lfWeight = weight;
+    lf.lfCharSet = charset;
+    std::wstring wide = ToWide(face);
+    wcsncpy(lf.lfFaceName, wide.c_str(), LF_FACESIZE - 1);
+    return Font(CreateFontIndirectW(&lf));
+}
+
+} // namespace
+
+Font CreatePixelFont(int height, const std::string& face, int weight, BYTE charset) {
+    return Make(height, weight, charset, face);
+}
+
+Font CreatePointFont(int pointSize, const std::string& face, BYTE charset) {
+    WindowDc screen(nullptr);
+    return Make(PointSizeToHeight(pointSize, GetDeviceCaps(screen.Dc(), LOGPIXELSY)), 0, charset, face);
+}

@@ -1,0 +1,37 @@
+#include "win/text.h"
+
+#include <windows.h>
+
+namespace {
+
+constexpr UINT CP_GB18030 = 54936;
+
+std::wstring Decode(UINT codePage, std::string_view bytes) {
+    if (bytes.empty()) return {};
+    int n = MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    std::wstring out(static_cast<size_t>(n > 0 ? n : 0), L'\0');
+    if (n > 0) MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), out.data(), n);
+    return out;
+}
+
+std::string Encode(UINT codePage, std::wstring_view wide) {
+    if (wide.empty()) return {};
+    // Both target code pages are full Unicode encodings: no default character, no lossy flags.
+    int n = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr,
+                                nullptr);
+    std::string out(static_cast<size_t>(n > 0 ? n : 0), '\0');
+    if (n > 0)
+        WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+} // namespace
+
+std::wstring ToWide(std::string_view utf8) { return Decode(CP_UTF8, utf8); }
+std::string ToUtf8(std::wstring_view wide) { return Encode(CP_UTF8, wide); }
+
+std::wstring Cp936ToWide(std::string_view bytes) { return Decode(CP_GB18030, bytes); }
+std::string WideToCp936(std::wstring_view wide) { return Encode(CP_GB18030, wide); }
+
+std::string Cp936ToUtf8(std::string_view bytes) { return ToUtf8(Cp936ToWide(bytes)); }
+std::string Utf8ToCp936(std::string_view utf8) { return WideToCp936(ToWide(utf8)); }
