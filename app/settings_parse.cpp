@@ -1,0 +1,64 @@
+#include "app/settings_parse.h"
+
+#include <climits>
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+
+bool Overlaps(const ScreenRect& a, const ScreenRect& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+// Moves [start, start + length) into [low, high); a span larger than the range starts at low.
+int ClampSpan(int start, int length, int low, int high) {
+    if (start + length > high) start = high - length;
+    if (start < low) start = low;
+    return start;
+}
+
+}  // namespace
+
+int ParseDecimal(const std::string& text) {
+    size_t i = 0;
+    while (i < text.size() && IsBlank(text[i])) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    long long value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = value * 10 + (text[i] - '0');
+        if (value > static_cast<long long>(INT_MAX) + 1) value = static_cast<long long>(INT_MAX) + 1;
+    }
+    if (negative) value = -value;
+    if (value > INT_MAX) value = INT_MAX;
+    return static_cast<int>(value);
+}
+
+std::string FormatDecimal(int value) { return std::to_string(value); }
+
+bool ReadsAsOne(const std::string& text) { return ParseDecimal(text) == 1; }
+
+ScreenPoint StoredWindowPos(const StoredText& posX, const StoredText& posY) {
+    if (!posX.present) return kDefaultWindowPos;
+    return {ParseDecimal(posX.text), posY.present ? ParseDecimal(posY.text) : kDefaultWindowPos.y};
+}
+
+ScreenPoint PlaceOnScreen(ScreenPoint pos, int width, int height, const ScreenRect* workAreas, int areaCount,
+                          const ScreenRect& primaryArea) {
+    // Compute the far edges in 64 bits: a garbage position near INT_MAX must not wrap round.
+    long long right = static_cast<long long>(pos.x) + width;
+    long long bottom = static_cast<long long>(pos.y) + height;
+    ScreenRect window{pos.x, pos.y, right > INT_MAX ? INT_MAX : static_cast<int>(right),
+                      bottom > INT_MAX ? INT_MAX : static_cast<int>(bottom)};
+    for (int i = 0; i < areaCount; ++i) {
+        if (Overlaps(window, workAreas[i])) return pos;
+    }
+    return {ClampSpan(kDefaultWindowPos.x, width, primaryArea.left, primaryArea.right),
+            ClampSpan(kDefaultWindowPos.y, height, primaryArea.top, primaryArea.bottom)};
+}
+
+std::string AutostartCommand(const std::string& programPath) { return "\"" + programPath + "\""; }
+
+bool AutostartCurrent(const StoredText& runValue, const std::string& programPath) {
+    return runValue.present && runValue.text == AutostartCommand(programPath);
+}

@@ -1,0 +1,54 @@
+#pragma once
+#include <string>
+
+// Registry values are decimal texts ("%d"). These rules turn them into numbers and back, and
+// decide where the main window goes; the registry calls themselves live in settings_win.cpp.
+
+// Like atoi: leading blanks, an optional sign, then digits up to the first non-digit. Text that
+// is not a number reads as 0; values beyond the int range are clamped to it.
+int ParseDecimal(const std::string& text);
+
+std::string FormatDecimal(int value);
+
+// MemoShow: only a value that reads as 1 means shown.
+bool ReadsAsOne(const std::string& text);
+
+struct ScreenPoint {
+    int x = 0;
+    int y = 0;
+
+    bool operator==(const ScreenPoint& o) const { return x == o.x && y == o.y; }
+};
+
+constexpr ScreenPoint kDefaultWindowPos{500, 300};
+constexpr int kWindowWidth = 363;
+constexpr int kWindowHeight = 278;
+
+// A setting as read: present or not, and its text.
+struct StoredText {
+    bool present = false;
+    std::string text;
+};
+
+// PosX absent: (500, 300) and PosY is not looked at. PosX present: (PosX, PosY or 300).
+ScreenPoint StoredWindowPos(const StoredText& posX, const StoredText& posY);
+
+struct ScreenRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+
+// A window at `pos` of the given size that overlaps no work area at all would be lost off
+// screen (a monitor was removed, or the stored value is garbage): it then goes to the default
+// position, moved into the primary work area if needed. A partly visible window keeps `pos`.
+ScreenPoint PlaceOnScreen(ScreenPoint pos, int width, int height, const ScreenRect* workAreas, int areaCount,
+                          const ScreenRect& primaryArea);
+
+// The Run value holds the program's path in double quotes, so a path with blanks starts the
+// program and not some other file.
+std::string AutostartCommand(const std::string& programPath);
+
+// True when the stored Run value already starts this program (compared byte for byte).
+bool AutostartCurrent(const StoredText& runValue, const std::string& programPath);

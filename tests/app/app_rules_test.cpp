@@ -1,0 +1,167 @@
+// The main window's pure rules: navigation range, list rule, tick schedule, midnight check,
+// setting texts, window placement and the autostart command.
+#include "app/clock_schedule.h"
+#include "app/nav_rules.h"
+#include "app/settings_parse.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+TEST(NavRules, LinksStopAtTheEndsOfTheRange) {
+    EXPECT_EQ(PrevMonth({1900, 2}), (YearMonth{1900, 2}));
+    EXPECT_EQ(NextMonth({2049, 12}), (YearMonth{2049, 12}));
+    EXPECT_EQ(NextMonth({2048, 12}), (YearMonth{2049, 1}));
+    EXPECT_EQ(NextMonth({2049, 11}), (YearMonth{2049, 12}));
+    EXPECT_EQ(PrevMonth({1900, 3}), (YearMonth{1900, 2}));
+    EXPECT_EQ(PrevMonth({1901, 1}), (YearMonth{1900, 12}));
+    EXPECT_EQ(NextMonth({2026, 12}), (YearMonth{2027, 1}));
+    // Out of range (never shown) stays put rather than walking further out.
+    EXPECT_EQ(PrevMonth({1900, 1}), (YearMonth{1900, 1}));
+    EXPECT_EQ(NextMonth({2050, 1}), (YearMonth{2050, 1}));
+}
+
+TEST(NavRules, StepsWalkTheWholeRangeBothWays) {
+    YearMonth ym = kFirstShownMonth;
+    int steps = 0;
+    while (ym != kLastShownMonth) {
+        YearMonth next = NextMonth(ym);
+        ASSERT_TRUE(IsShownMonth(next));
+        ASSERT_EQ(PrevMonth(next), ym);
+        ASSERT_GE(YearListIndex(next), 0);
+        ASSERT_LT(YearListIndex(next), kYearListCount);
+        ASSERT_EQ(MonthListIndex(next), next.month - 1);
+        ym = next;
+        ++steps;
+    }
+    EXPECT_EQ(steps, 150 * 12 - 2);
+}
+
+TEST(NavRules, ListsNeverShowJanuary1900) {
+    int monthIndex = -5;
+    EXPECT_EQ(MonthFromLists(0, 0, {2026, 1}, &monthIndex), (YearMonth{1900, 2}));
+    EXPECT_EQ(monthIndex, 1);
+    EXPECT_EQ(MonthFromLists(149, 11, {2026, 1}, &monthIndex), (YearMonth{2049, 12}));
+    EXPECT_EQ(monthIndex, 11);
+    EXPECT_EQ(MonthFromLists(126, 4, {1900, 2}, &monthIndex), (YearMonth{2026, 5}));
+    EXPECT_EQ(monthIndex, 4);
+}
+
+TEST(NavRules, ListIndexWithoutSelectionKeepsTheShownPart) {
+    int monthIndex = 0;
+    EXPECT_EQ(MonthFromLists(-1, 6, {2026, 3}, &monthIndex), (YearMonth{2026, 7}));
+    EXPECT_EQ(MonthFromLists(10, -1, {2026, 3}, &monthIndex), (YearMonth{1910, 3}));
+    EXPECT_EQ(MonthFromLists(150, 12, {2026, 3}, &monthIndex), (YearMonth{2026, 3}));
+    EXPECT_EQ(monthIndex, 2);
+    // Shown month January 1900 can only come from a caller's slip; still never shown.
+    EXPECT_EQ(MonthFromLists(-1, -1, {1900, 1}, &monthIndex), (YearMonth{1900, 2}));
+    EXPECT_EQ(MonthFromLists(-1, -1, {0, 0}, &monthIndex), (YearMonth{1900, 2}));
+}
+
+TEST(ClockSchedule, TipThenFetchesOnTheMinuteAndHour) {
+    EXPECT_EQ(ActionForTick(-2, false), TickAction::None);
+    EXPECT_EQ(ActionForTick(-1, false), TickAction::ShowTodayTip);
+    EXPECT_EQ(ActionForTick(-1, true), TickAction::ShowTodayTip);
+    EXPECT_EQ(ActionForTick(0, false), TickAction::FetchHeadline);
+    EXPECT_EQ(ActionForTick(0, true), TickAction::FetchHeadline);
+    EXPECT_EQ(ActionForTick(1, false), TickAction::None);
+    EXPECT_EQ(ActionForTick(59, false), TickAction::None);
+    EXPECT_EQ(ActionForTick(60, false), TickAction::FetchHeadline);
+    EXPECT_EQ(ActionForTick(60, true), TickAction::None);
+    EXPECT_EQ(ActionForTick(3540, true), TickAction::None);
+    EXPECT_EQ(ActionForTick(3600, true), TickAction::FetchHeadline);
+    EXPECT_EQ(ActionForTick(3600, false), TickAction::FetchHeadline);
+    EXPECT_EQ(ActionForTick(7200, true), TickAction::FetchHeadline);
+}
+
+TEST(ClockSchedule, CounterCountsFromMinusTwoAndWrapsInStep) {
+    int tick = kFirstTick;
+    int tips = 0, fetches = 0;
+    for (int second = 0; second < 2 + 7200; ++second) {
+        TickAction a = ActionForTick(tick, second > 2);
+        tips += a == TickAction::ShowTodayTip;
+        fetches += a == TickAction::FetchHeadline;
+        tick = NextTick(tick);
+    }
+    EXPECT_EQ(tips, 1);
+    EXPECT_EQ(fetches, 2);  // tick 0, then 3600 (the headline arrived at the first fetch)
+    // Near the top the counter wraps to a value with the same remainder modulo 3600.
+    int top = INT_MAX - INT_MAX % 3600;
+    EXPECT_EQ(NextTick(top - 1), top);
+    EXPECT_EQ(NextTick(top) % 3600, 1);
+    EXPECT_GT(NextTick(top), 0);
+}
+
+TEST(ClockSchedule, AnyChangeOfTheLocalDateCounts) {
+    EXPECT_FALSE(DateChanged({2026, 12, 8}, {2026, 12, 8}));
+    EXPECT_TRUE(DateChanged({2026, 12, 8}, {2026, 12, 9}));
+    EXPECT_TRUE(DateChanged({2026, 12, 31}, {2027, 1, 1}));
+    EXPECT_TRUE(DateChanged({2026, 11, 8}, {2026, 12, 8}));
+    EXPECT_TRUE(DateChanged({2027, 12, 8}, {2026, 12, 8}));  // clock set back a year
+}
+
+TEST(SettingsParse, DecimalTextsReadLikeAtoi) {
+    EXPECT_EQ(ParseDecimal("abc"), 0);
+    EXPECT_EQ(ParseDecimal(""), 0);
+    EXPECT_EQ(ParseDecimal("-12"), -12);
+    EXPECT_EQ(ParseDecimal("500"), 500);
+    EXPECT_EQ(ParseDecimal("  42px"), 42);
+    EXPECT_EQ(ParseDecimal("+7"), 7);
+    EXPECT_EQ(ParseDecimal("-"), 0);
+    EXPECT_EQ(ParseDecimal("1 2"), 1);
+    EXPECT_EQ(ParseDecimal("99999999999999999999"), INT_MAX);
+    EXPECT_EQ(ParseDecimal("-99999999999999999999"), INT_MIN);
+    EXPECT_EQ(ParseDecimal("-2147483648"), INT_MIN);
+    for (int v : {0, 1, -1, -12, 32767, -32768, INT_MAX, INT_MIN}) EXPECT_EQ(ParseDecimal(FormatDecimal(v)), v);
+    EXPECT_EQ(FormatDecimal(-12), "-12");
+    EXPECT_TRUE(ReadsAsOne("1"));
+    EXPECT_FALSE(ReadsAsOne("0"));
+    EXPECT_FALSE(ReadsAsOne("yes"));
+    EXPECT_FALSE(ReadsAsOne(""));
+}
+
+TEST(SettingsParse, StoredPositionFallsBackPerValue) {
+    EXPECT_EQ(StoredWindowPos({}, {true, "7"}), (ScreenPoint{500, 300}));  // PosY not read without PosX
+    EXPECT_EQ(StoredWindowPos({true, "40"}, {}), (ScreenPoint{40, 300}));
+    EXPECT_EQ(StoredWindowPos({true, "abc"}, {true, "-5"}), (ScreenPoint{0, -5}));
+    EXPECT_EQ(StoredWindowPos({true, "-12"}, {true, "20"}), (ScreenPoint{-12, 20}));
+}
+
+TEST(Placement, OnlyAWhollyLostWindowMoves) {
+    const ScreenRect primary{0, 0, 1024, 738};
+    const ScreenRect two[] = {primary, {1024, 0, 2944, 1050}};
+    auto placeIn = [&](ScreenPoint p, int n) { return PlaceOnScreen(p, kWindowWidth, kWindowHeight, two, n, primary); };
+    auto place = [&](ScreenPoint p) { return placeIn(p, 2); };
+    EXPECT_EQ(place({500, 300}), (ScreenPoint{500, 300}));
+    EXPECT_EQ(place({-12, 20}), (ScreenPoint{-12, 20}));    // partly visible
+    EXPECT_EQ(place({-362, 20}), (ScreenPoint{-362, 20}));  // one column still on screen
+    EXPECT_EQ(place({-363, 20}), (ScreenPoint{500, 300}));
+    EXPECT_EQ(place({2000, 500}), (ScreenPoint{2000, 500}));  // on the second monitor
+    EXPECT_EQ(placeIn({2000, 500}, 1), (ScreenPoint{500, 300}));
+    EXPECT_EQ(place({30000, 30000}), (ScreenPoint{500, 300}));
+    EXPECT_EQ(place({INT_MAX, INT_MAX}), (ScreenPoint{500, 300}));
+    EXPECT_EQ(place({INT_MIN, 0}), (ScreenPoint{500, 300}));
+    // Below the task bar only: not in any work area.
+    EXPECT_EQ(place({100, 740}), (ScreenPoint{500, 300}));
+}
+
+TEST(Placement, DefaultIsClampedIntoASmallPrimaryArea) {
+    const ScreenRect small{0, 0, 640, 480};
+    EXPECT_EQ(PlaceOnScreen({9000, 9000}, kWindowWidth, kWindowHeight, &small, 1, small),
+              (ScreenPoint{640 - 363, 480 - 278}));
+    const ScreenRect tiny{100, 50, 300, 200};  // smaller than the window: keep its top-left
+    EXPECT_EQ(PlaceOnScreen({9000, 9000}, kWindowWidth, kWindowHeight, &tiny, 1, tiny), (ScreenPoint{100, 50}));
+    // No monitor known at all: the default, clamped into the primary area.
+    EXPECT_EQ(PlaceOnScreen({-5000, 0}, kWindowWidth, kWindowHeight, nullptr, 0, small),
+              (ScreenPoint{640 - 363, 480 - 278}));
+}
+
+TEST(Autostart, StoredValueMustBeTheQuotedPath) {
+    const std::string path = "C:\\Program Files\\Lunoria\\lunoria.exe";
+    EXPECT_EQ(AutostartCommand(path), "\"C:\\Program Files\\Lunoria\\lunoria.exe\"");
+    EXPECT_TRUE(AutostartCurrent({true, AutostartCommand(path)}, path));
+    EXPECT_FALSE(AutostartCurrent({false, AutostartCommand(path)}, path));
+    EXPECT_FALSE(AutostartCurrent({true, path}, path));  // an old unquoted value is repaired
+    EXPECT_FALSE(AutostartCurrent({true, "\"c:\\program files\\lunoria\\lunoria.exe\""}, path));
+    EXPECT_FALSE(AutostartCurrent({true, ""}, path));
+}
