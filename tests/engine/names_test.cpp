@@ -1,0 +1,91 @@
+#include <climits>
+
+#include <gtest/gtest.h>
+
+#include "engine/gregorian.h"
+#include "engine/lunar.h"
+#include "engine/names.h"
+
+TEST(Names, YearNames) {
+    EXPECT_EQ(StemBranchName(0), "甲子");
+    EXPECT_EQ(StemBranchName(1900 - 1864), "庚子");
+    EXPECT_EQ(StemBranchName(2026 - 1864), "丙午");
+    EXPECT_EQ(StemBranchName(59), "癸亥");
+    EXPECT_EQ(StemBranchName(60), "甲子");
+    EXPECT_EQ(StemBranchName(-1), "癸亥");
+    EXPECT_EQ(ZodiacName(1900), "鼠");
+    EXPECT_EQ(ZodiacName(2023), "兔");
+    EXPECT_EQ(ZodiacName(2026), "马");
+    EXPECT_EQ(ZodiacName(2049), "蛇");
+    EXPECT_FALSE(StemBranchName(INT_MIN).empty());
+    EXPECT_FALSE(ZodiacName(INT_MIN).empty());
+}
+
+TEST(Names, MonthAndDayNames) {
+    EXPECT_EQ(LunarMonthName(1, false), "正");
+    EXPECT_EQ(LunarMonthName(4, true), "闰四");
+    EXPECT_EQ(LunarMonthName(10, false), "十");
+    EXPECT_EQ(LunarMonthName(11, false), "十一");
+    EXPECT_EQ(LunarMonthName(12, false), "十二");
+    EXPECT_EQ(LunarMonthName(11, true), "闰十一");
+    const char* days[31] = {"",     "初一", "初二", "初三", "初四", "初五", "初六", "初七", "初八", "初九", "初十",
+                            "十一", "十二", "十三", "十四", "十五", "十六", "十七", "十八", "十九", "二十",
+                            "廿一", "廿二", "廿三", "廿四", "廿五", "廿六", "廿七", "廿八", "廿九", "三十"};
+    for (int d = 1; d <= 30; ++d) EXPECT_EQ(LunarDayName(d), days[d]) << d;
+    const char* weekdays[8] = {"日", "一", "二", "三", "四", "五", "六", "日"};
+    for (int w = 0; w <= 7; ++w) EXPECT_STREQ(WeekdayName(w), weekdays[w]);
+    for (int bad : {INT_MIN, -1, 0, 13, 31, INT_MAX}) {
+        EXPECT_EQ(LunarMonthName(bad, true), "") << bad;
+        EXPECT_EQ(LunarDayName(bad == 13 ? 31 : bad), "") << bad;
+    }
+    EXPECT_STREQ(WeekdayName(-1), "");
+    EXPECT_STREQ(WeekdayName(8), "");
+}
+
+TEST(Names, Festivals) {
+    EXPECT_STREQ(LunarFestival(SolarToLunar(2026, 2, 17)), "春节");
+    EXPECT_STREQ(LunarFestival(SolarToLunar(2026, 2, 18)), "初二");
+    EXPECT_STREQ(LunarFestival(SolarToLunar(2026, 2, 19)), "初三");
+    EXPECT_STREQ(LunarFestival(SolarToLunar(2020, 10, 1)), "中秋");
+    EXPECT_EQ(LunarFestival(SolarToLunar(2026, 12, 7)), nullptr);
+    // Leap month 4 of 2020: day 5 is not 端午; the ordinary month's is.
+    EXPECT_EQ(LunarFestival(SolarToLunar(2020, 5, 27)), nullptr);
+    EXPECT_STREQ(LunarFestival(SolarToLunar(2020, 6, 25)), "端午");
+    // Leap month 2 of 2023 has no festival, not even on day 1.
+    EXPECT_EQ(LunarFestival(SolarToLunar(2023, 3, 22)), nullptr);
+
+    // New year's eve on the last day of month 12, long or short; not on day 29 of a long one.
+    int eves = 0;
+    for (int y = 1900; y < 2050; ++y) {
+        const int32_t eve = LunarNewYearDays(y + 1) - 1;
+        const CivilDate c = CivilFromDays(eve);
+        const LunarDate l = SolarToLunar(c.year, c.month, c.day);
+        ASSERT_EQ(l.month, 12);
+        ASSERT_STREQ(LunarFestival(l), "除夕") << y;
+        if (l.monthDays == 30) {
+            const CivilDate before = CivilFromDays(eve - 1);
+            EXPECT_EQ(LunarFestival(SolarToLunar(before.year, before.month, before.day)), nullptr) << y;
+        }
+        ++eves;
+    }
+    EXPECT_EQ(eves, 150);
+
+    // A twelfth month followed by a leap twelfth month: no eve on the ordinary month's last day.
+    LunarDate d;
+    d.year = 2000;
+    d.month = 12;
+    d.day = 30;
+    d.monthDays = 30;
+    d.isLeapMonthNumber = 1;
+    EXPECT_EQ(LunarFestival(d), nullptr);
+    d.inLeapMonth = 1;
+    EXPECT_STREQ(LunarFestival(d), "除夕");
+    EXPECT_EQ(LunarFestival(LunarDate{}), nullptr);
+
+    EXPECT_STREQ(SolarFestival(1, 1), "元旦");
+    EXPECT_STREQ(SolarFestival(5, 1), "劳动节");
+    EXPECT_STREQ(SolarFestival(6, 1), "儿童节");
+    EXPECT_STREQ(SolarFestival(10, 1), "国庆");
+    EXPECT_EQ(SolarFestival(12, 25), nullptr);
+    EXPECT_EQ(SolarFestival(0, 0), nullptr);
+}

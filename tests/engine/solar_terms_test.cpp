@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include "engine/month_page.h"
+#include "engine/solar_term_table.h"
+#include "engine/solar_terms.h"
+
+namespace {
+
+::testing::AssertionResult Term(const SolarTerm& t, int day, int hour, int minute) {
+    if (t.day == day && t.hour == hour && t.minute == minute) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "got " << int(t.day) << ' ' << int(t.hour) << ':' << int(t.minute);
+}
+
+}  // namespace
+
+TEST(SolarTerms, KnownRows) {
+    const int rows[][8] = {
+        {1900, 1, 6, 2, 4, 20, 19, 32},  {1900, 2, 4, 13, 52, 19, 10, 1}, {2000, 1, 6, 9, 1, 21, 2, 23},
+        {2000, 3, 5, 14, 43, 20, 15, 35}, {2024, 1, 6, 4, 49, 20, 22, 7},  {2024, 4, 4, 15, 2, 19, 21, 60},
+        {2025, 2, 3, 22, 10, 18, 18, 6},  {2026, 12, 7, 10, 52, 22, 4, 50}, {2049, 12, 7, 0, 46, 21, 18, 51},
+        {2054, 12, 7, 6, 3, 22, 0, 9},
+    };
+    for (const auto& r : rows) {
+        SolarTerm first, second;
+        ASSERT_TRUE(SolarTermDays(r[0], r[1], first, second));
+        EXPECT_TRUE(Term(first, r[2], r[3], r[4])) << r[0] << '-' << r[1];
+        EXPECT_TRUE(Term(second, r[5], r[6], r[7])) << r[0] << '-' << r[1];
+    }
+}
+
+TEST(SolarTerms, WholeTableIsInRange) {
+    int sixties = 0;
+    for (int y = kSolarTermFirstYear; y <= kSolarTermLastYear; ++y) {
+        for (int m = 1; m <= 12; ++m) {
+            SolarTerm first, second;
+            ASSERT_TRUE(SolarTermDays(y, m, first, second));
+            EXPECT_TRUE(first.day >= 3 && first.day <= 9) << y << '-' << m;
+            EXPECT_TRUE(second.day >= 18 && second.day <= 24) << y << '-' << m;
+            for (const SolarTerm& t : {first, second}) {
+                EXPECT_LE(t.hour, 23);
+                EXPECT_LE(t.minute, 60);
+                sixties += t.minute == 60;
+            }
+        }
+    }
+    EXPECT_EQ(sixties, 26);
+}
+
+TEST(SolarTerms, NamesAndBadInput) {
+    EXPECT_STREQ(SolarTermName(1, 1), "小寒");
+    EXPECT_STREQ(SolarTermName(2, 1), "立春");
+    EXPECT_STREQ(SolarTermName(4, 2), "谷雨");
+    EXPECT_STREQ(SolarTermName(12, 2), "冬至");
+    EXPECT_STREQ(SolarTermName(0, 1), "");
+    EXPECT_STREQ(SolarTermName(13, 1), "");
+    EXPECT_STREQ(SolarTermName(6, 0), "");
+    EXPECT_STREQ(SolarTermName(6, 3), "");
+    SolarTerm first, second;
+    const int bad[][2] = {{1899, 12}, {2055, 1}, {2000, 0}, {2000, 13}, {-32768, 1}};
+    for (const auto& b : bad) {
+        first.day = second.day = 9;
+        EXPECT_FALSE(SolarTermDays(b[0], b[1], first, second));
+        EXPECT_EQ(first.day, 0);
+        EXPECT_EQ(second.day, 0);
+    }
+}
+
+TEST(SolarTerms, OnThePage) {
+    MonthPage page;
+    ASSERT_TRUE(BuildMonthPage(page, 2026, 12, 7));
+    EXPECT_EQ(page.cells[7].solarTerm, 1);
+    EXPECT_EQ(page.cells[7].text, "大雪");
+    EXPECT_EQ(page.cells[22].solarTerm, 2);
+    EXPECT_EQ(page.cells[22].text, "冬至");
+    ASSERT_TRUE(BuildMonthPage(page, 2024, 4));
+    EXPECT_EQ(page.cells[19].solarTerm, 2);
+    EXPECT_EQ(page.cells[19].text, "谷雨");
+
+    // A solar term on the first day of a lunar month shows the term, not the month name.
+    int found = 0;
+    for (int y = kFirstPageYear; y <= kLastPageYear && !found; ++y) {
+        for (int m = 1; m <= 12; ++m) {
+            if (!BuildMonthPage(page, y, m)) continue;
+            for (int d = 1; d <= page.dayCount; ++d) {
+                const DayCell& cell = page.cells[d];
+                if (cell.solarTerm && cell.lunar.day == 1 && !cell.festival) {
+                    EXPECT_EQ(cell.text, SolarTermName(m, cell.solarTerm));
+                    EXPECT_FALSE(cell.textIsMonthName);
+                    ++found;
+                }
+            }
+        }
+    }
+    EXPECT_GT(found, 0);
+}
