@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Runs the built lunoria-cal: dump columns of a few telling days, pages, and exit code 2 on bad input.
+set -u
+cal=$1
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+expect_line() {  # date, then the whole expected line
+    local got
+    got=$("$cal" --dump "$1" "$1") || { fail "--dump $1 exited $?"; return; }
+    [ "$got" = "$2" ] || fail "--dump $1: got '$got', want '$2'"
+}
+tab=$'\t'
+expect_line 1900-01-31 "1900-01-31${tab}1900${tab}1${tab}1${tab}0${tab}29${tab}0${tab}春节"
+expect_line 2020-10-01 "2020-10-01${tab}2020${tab}8${tab}15${tab}0${tab}30${tab}0${tab}中秋"
+expect_line 2023-03-22 "2023-03-22${tab}2023${tab}2${tab}1${tab}1${tab}29${tab}0${tab}-"
+expect_line 2023-04-20 "2023-04-20${tab}2023${tab}3${tab}1${tab}0${tab}29${tab}2${tab}-"  # 谷雨
+expect_line 2026-12-07 "2026-12-07${tab}2026${tab}10${tab}29${tab}0${tab}30${tab}1${tab}-"
+expect_line 2026-12-22 "2026-12-22${tab}2026${tab}11${tab}14${tab}0${tab}30${tab}2${tab}-"
+expect_line 2033-12-22 "2033-12-22${tab}2033${tab}11${tab}1${tab}1${tab}29${tab}0${tab}-"
+expect_line 2051-02-10 "2051-02-10${tab}2050${tab}12${tab}29${tab}0${tab}29${tab}0${tab}除夕"
+
+# The whole range: one line per day, eight columns each, 56 leap months entered.
+all=$("$cal" --dump 1900-01-31 2051-02-10) || fail "whole-range dump exited $?"
+[ "$(wc -l <<<"$all")" -eq 55163 ] || fail "whole range has $(wc -l <<<"$all") lines"
+[ "$(awk -F'\t' 'NF != 8' <<<"$all" | wc -l)" -eq 0 ] || fail "lines without eight columns"
+[ "$(awk -F'\t' '$4 == 1 && $5 == 1' <<<"$all" | wc -l)" -eq 56 ] || fail "leap months entered"
+
+page=$("$cal" 2026 2) || fail "page 2026-02 exited $?"
+grep -q '乙巳【蛇】年－丙午【马】年' <<<"$page" || fail "caption of 2026-02"
+grep -q '春节' <<<"$page" || fail "2026-02-17 reads 春节"
+[ "$("$cal" 1900 | grep -c '年.*月')" -eq 11 ] || fail "year 1900 prints February to December"
+
+for args in "1899" "2050" "2026 13" "2026 0" "abc" "2026 x" "1900 1" "1 2 3" "--bogus" \
+            "--dump 2020-02-30 2020-03-01" "--dump 1900-01-30 1900-02-01" "--dump 2051-02-10 2051-02-11" \
+            "--dump 2020-1-1 2020-01-02" "--dump 2020-01-02" "--dump 2020-01-02 2020-01-01" "-1 5"; do
+    # shellcheck disable=SC2086
+    err=$("$cal" $args 2>&1 >/dev/null)
+    rc=$?
+    [ $rc -eq 2 ] || fail "'$args' exited $rc, want 2"
+    [ "$(wc -l <<<"$err")" -eq 1 ] && [ -n "$err" ] || fail "'$args' should print one error line, got '$err'"
+done
+
+[ $failures -eq 0 ] && echo "all lunoria-cal checks passed"
+exit $((failures > 0))

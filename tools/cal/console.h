@@ -1,0 +1,5 @@
+#pragma once
+
+// Prepares standard output for UTF-8 text. Returns true when it is a terminal that understands
+// ANSI attributes (reverse video for today); false for files, pipes and plain consoles.
+bool PrepareConsole();

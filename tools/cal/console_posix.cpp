@@ -1,0 +1,11 @@
+#include "tools/cal/console.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <unistd.h>
+
+bool PrepareConsole() {
+    if (!isatty(STDOUT_FILENO) || std::getenv("NO_COLOR")) return false;
+    const char* term = std::getenv("TERM");
+    return term && *term && std::strcmp(term, "dumb") != 0;
+}

@@ -1,0 +1,18 @@
+#include "tools/cal/console.h"
+
+#include <cstdlib>
+#include <windows.h>
+
+#ifndef ENABLE_VIRTUAL_TERMINAL_PROCESSING
+#define ENABLE_VIRTUAL_TERMINAL_PROCESSING 0x0004
+#endif
+
+bool PrepareConsole() {
+    // The program writes UTF-8; without this the console shows it in the OEM code page.
+    SetConsoleOutputCP(CP_UTF8);
+    HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+    DWORD mode = 0;
+    if (out == INVALID_HANDLE_VALUE || !GetConsoleMode(out, &mode) || std::getenv("NO_COLOR")) return false;
+    // Consoles before Windows 10 reject the flag; they get brackets instead of reverse video.
+    return SetConsoleMode(out, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING) != 0;
+}

@@ -1,0 +1,200 @@
+// lunoria-cal: the calendar's month pages in a terminal, and a day-by-day dump of the lunar data.
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <string>
+
+#include "engine/gregorian.h"
+#include "engine/lunar.h"
+#include "engine/month_page.h"
+#include "engine/names.h"
+#include "engine/solar_terms.h"
+#include "tools/cal/cal_args.h"
+#include "tools/cal/console.h"
+
+namespace {
+
+constexpr int kExitUsage = 2;
+constexpr int kColumn = 10;  // terminal cells per weekday; "闰十一月大" fills one
+
+const char kUsage[] =
+    "usage: lunoria-cal [YEAR [MONTH]]      month page(s), YEAR 1900-2049\n"
+    "       lunoria-cal --dump FROM TO      one line per day, dates YYYY-MM-DD, 1900-01-31 to 2051-02-10\n"
+    "dump columns (tab-separated): date, lunar year, lunar month, lunar day, leap month 0/1,\n"
+    "lunar month length, solar term 0/1/2, festival or -\n";
+
+int Fail(const std::string& message) {
+    std::fprintf(stderr, "lunoria-cal: %s\n", message.c_str());
+    return kExitUsage;
+}
+
+// Terminal cells of a UTF-8 text: CJK and full-width forms take two, everything else one.
+int DisplayWidth(const std::string& text) {
+    int width = 0;
+    for (size_t i = 0; i < text.size();) {
+        const unsigned char lead = static_cast<unsigned char>(text[i]);
+        const int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        width += length >= 3 ? 2 : 1;
+        i += length;
+    }
+    return width;
+}
+
+// Text centred in `width` cells, padded with blanks on both sides.
+std::string Centre(const std::string& text, int width) {
+    const int room = width - DisplayWidth(text);
+    if (room <= 0) return text;
+    return std::string(room / 2, ' ') + text + std::string(room - room / 2, ' ');
+}
+
+// Trailing blanks only make copied text untidy.
+void TrimRight(std::string& text) { text.erase(text.find_last_not_of(' ') + 1); }
+
+struct Today {
+    int year = 0, month = 0, day = 0;
+};
+
+Today LocalToday() {
+    Today today;
+    const std::time_t now = std::time(nullptr);
+    if (const std::tm* local = std::localtime(&now)) {
+        today.year = local->tm_year + 1900;
+        today.month = local->tm_mon + 1;
+        today.day = local->tm_mday;
+    }
+    return today;
+}
+
+void PrintPage(const MonthPage& page, bool ansi) {
+    std::string out;
+    const std::string title = std::to_string(page.year) + "年" + std::to_string(page.month) + "月  " + page.yearCaption;
+    std::string header = Centre(title, 7 * kColumn);
+    TrimRight(header);
+    out += header + '\n';
+    header.clear();
+    for (int w = 0; w < 7; ++w) header += Centre(WeekdayName(w), kColumn);
+    TrimRight(header);
+    out += header + '\n';
+
+    int day = 1;
+    while (day <= page.dayCount) {
+        std::string numbers, texts;
+        for (int w = 0; w < 7; ++w) {
+            const bool here = day <= page.dayCount && (day > 1 || w == page.cells[1].weekday);
+            if (!here) {
+                numbers += std::string(kColumn, ' ');
+                texts += std::string(kColumn, ' ');
+                continue;
+            }
+            const DayCell& cell = page.cells[day];
+            char number[8];
+            std::snprintf(number, sizeof number, "%2d", day);
+            if (page.MarkShown() && page.mark.day == day) {
+                if (ansi) {
+                    numbers += "    \x1b[7m" + std::string(number) + "\x1b[0m    ";
+                } else {
+                    numbers += Centre("[" + std::string(number) + "]", kColumn);
+                }
+            } else {
+                numbers += Centre(number, kColumn);
+            }
+            texts += Centre(cell.text, kColumn);
+            ++day;
+        }
+        TrimRight(numbers);
+        TrimRight(texts);
+        out += numbers + '\n' + texts + '\n';
+    }
+    std::fputs(out.c_str(), stdout);
+}
+
+int ShowMonths(int argc, char** argv) {
+    const Today today = LocalToday();
+    int year = today.year, firstMonth = today.month, lastMonth = today.month;
+    if (argc >= 2) {
+        if (!ParseNumber(argv[1], year) || year < kFirstPageYear || year > kLastPageYear) {
+            return Fail(std::string("year must be 1900-2049: ") + argv[1]);
+        }
+        firstMonth = 1;
+        lastMonth = 12;
+    }
+    if (argc >= 3) {
+        int month = 0;
+        if (!ParseNumber(argv[2], month) || month < 1 || month > 12) {
+            return Fail(std::string("month must be 1-12: ") + argv[2]);
+        }
+        firstMonth = lastMonth = month;
+        if (!MonthPageInRange(year, month)) return Fail("the calendar begins with February 1900");
+    } else if (argc == 1 && !MonthPageInRange(year, firstMonth)) {
+        return Fail("today lies outside the calendar (February 1900 to December 2049)");
+    }
+
+    const bool ansi = PrepareConsole();
+    MonthPage page;
+    bool first = true;
+    for (int month = firstMonth; month <= lastMonth; ++month) {
+        if (!MonthPageInRange(year, month)) continue;  // January 1900 when a whole year is asked for
+        BuildMonthPage(page, year, month, today.year == year && today.month == month ? today.day : 0);
+        if (!first) std::fputs("\n", stdout);
+        PrintPage(page, ansi);
+        first = false;
+    }
+    return 0;
+}
+
+int Dump(const char* fromText, const char* toText) {
+    int y0, m0, d0, y1, m1, d1;
+    if (!ParseIsoDate(fromText, y0, m0, d0)) return Fail(std::string("not a date (YYYY-MM-DD): ") + fromText);
+    if (!ParseIsoDate(toText, y1, m1, d1)) return Fail(std::string("not a date (YYYY-MM-DD): ") + toText);
+    LunarDate lunar = SolarToLunar(y0, m0, d0);
+    if (!lunar.ok() || !SolarToLunar(y1, m1, d1).ok()) {
+        return Fail("dates must lie between 1900-01-31 and 2051-02-10");
+    }
+    const int32_t from = DaysFromCivil(y0, m0, d0), to = DaysFromCivil(y1, m1, d1);
+    if (from > to) return Fail(std::string(fromText) + " is after " + toText);
+
+    PrepareConsole();
+    std::string out;
+    for (int32_t days = from; days <= to; ++days) {
+        const CivilDate date = CivilFromDays(days);
+        SolarTerm first, second;
+        SolarTermDays(date.year, date.month, first, second);
+        const int term = date.day == first.day ? 1 : date.day == second.day ? 2 : 0;
+        const char* festival = LunarFestival(lunar);
+        if (!festival) festival = SolarFestival(date.month, date.day);
+        char line[96];
+        std::snprintf(line, sizeof line, "%04d-%02d-%02d\t%d\t%d\t%d\t%d\t%d\t%d\t%s\n", date.year, date.month,
+                      date.day, lunar.year, lunar.month, lunar.day, lunar.inLeapMonth, lunar.monthDays, term,
+                      festival ? festival : "-");
+        out += line;
+        if (out.size() > 60000) {
+            std::fputs(out.c_str(), stdout);
+            out.clear();
+        }
+        NextDay(lunar);
+    }
+    std::fputs(out.c_str(), stdout);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc >= 2 && (std::strcmp(argv[1], "-h") == 0 || std::strcmp(argv[1], "--help") == 0)) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    int status;
+    if (argc >= 2 && std::strcmp(argv[1], "--dump") == 0) {
+        if (argc != 4) return Fail("--dump takes two dates: FROM TO");
+        status = Dump(argv[2], argv[3]);
+    } else if (argc >= 2 && argv[1][0] == '-' && argv[1][1] != '\0') {
+        return Fail(std::string("unknown option ") + argv[1] + " (try --help)");
+    } else if (argc > 3) {
+        return Fail("too many arguments (try --help)");
+    } else {
+        status = ShowMonths(argc, argv);
+    }
+    if (std::fflush(stdout) != 0) return 1;
+    return status;
+}
