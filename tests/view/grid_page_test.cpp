@@ -1,0 +1,209 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "view/grid_page.h"
+#include "view_test_dir.h"
+
+namespace {
+
+constexpr uint32_t kCustomRed = MEMO_CUSTOM_COLOR | 0x000000FF;
+
+std::string LunarFile(int month) { return "0" + std::string(month < 10 ? "0" : "") + std::to_string(month); }
+
+} // namespace
+
+using GridPageTest = MemoFolderTest;
+
+TEST_F(GridPageTest, MarkMovesOnlyWithADayAndIsClamped) {
+    GridPage grid;
+    grid.SetMemoRoot(root);
+    ASSERT_TRUE(grid.SetMonth(2026, 12, 7));
+    ASSERT_TRUE(grid.SetMonth(2026, 11, 0));
+    EXPECT_EQ(grid.page().mark.year * 10000 + grid.page().mark.month * 100 + grid.page().mark.day, 20261207);
+    EXPECT_FALSE(grid.page().MarkShown());
+    ASSERT_TRUE(grid.SetMonth(2023, 2, 31));
+    EXPECT_EQ(grid.page().mark.day, 28);
+    EXPECT_TRUE(grid.page().MarkShown());
+
+    // Months the calendar cannot show change nothing.
+    EXPECT_FALSE(grid.SetMonth(1900, 1, 5));
+    EXPECT_FALSE(grid.SetMonth(2050, 1, 5));
+    EXPECT_FALSE(grid.SetMonth(2026, 13, 5));
+    EXPECT_EQ(grid.page().year, 2023);
+    EXPECT_EQ(grid.page().mark.day, 28);
+}
+
+TEST_F(GridPageTest, StoresReloadOnEveryCall) {
+    GridPage grid;
+    grid.SetMemoRoot(root);
+    Write("202612", MemoFileBytes({{5, "abc", 0}}));
+    ASSERT_TRUE(grid.SetMonth(2026, 12, 0));
+    EXPECT_EQ(grid.monthMemos.slot(5).text(), "abc");
+    // Written by someone else while shown: the same month shown again reads the file again.
+    Write("202612", MemoFileBytes({{6, "xyz", 0}}));
+    ASSERT_TRUE(grid.SetMonth(2026, 12, 0));
+    EXPECT_FALSE(grid.monthMemos.slot(5).present());
+    EXPECT_EQ(grid.monthMemos.slot(6).text(), "xyz");
+    ASSERT_TRUE(grid.SetMonth(2026, 11, 0));
+    EXPECT_FALSE(grid.monthMemos.slot(6).present());
+}
+
+// Every day of a page takes its lunar memo from the file of its own lunar month number, also on a
+// page that touches three lunar months (July 2000: 5/30, all of month 6, 7/1).
+TEST_F(GridPageTest, LunarMemosOfThreeMonthsLandOnTheirDays) {
+    GridPage grid;
+    grid.SetMemoRoot(root);
+    ASSERT_TRUE(grid.SetMonth(2000, 7, 0));
+    const MonthPage& page = grid.page();
+    ASSERT_EQ(page.lunarMonthCount, 3);
+    ASSERT_EQ(page.cells[1].lunar.month, 5);
+    ASSERT_EQ(page.cells[31].lunar.month, 7);
+
+    // Each lunar file holds a memo on every lunar day, naming its month and day.
+    for (int m = 5; m <= 7; ++m) {
+        std::string bytes = {100, 0};
+        for (int d = 1; d <= 30; ++d) {
+            std::string text = std::to_string(m) + "/" + std::to_string(d);
+            bytes += MemoFileBytes({{d, text, 0}}).substr(2);
+        }
+        Write(LunarFile(m), bytes);
+    }
+    ASSERT_TRUE(grid.SetMonth(2000, 7, 0));
+    for (int d = 1; d <= page.dayCount; ++d) {
+        const LunarDate& l = page.cells[d].lunar;
+        EXPECT_EQ(grid.LunarMemoFor(d).text(), std::to_string(l.month) + "/" + std::to_string(l.day)) << "day " << d;
+    }
+
+    // Saving on a day of the middle month writes month 6's file and nothing else.
+    int middleDay = 15;
+    ASSERT_EQ(page.cells[middleDay].lunar.month, 6);
+    const std::string before5 = Read(LunarFile(5)), before7 = Read(LunarFile(7));
+    ASSERT_EQ(grid.SaveDayMemos(middleDay, "", 0, "", 0, "  new", kCustomRed), 0);
+    EXPECT_EQ(Read(LunarFile(5)), before5);
+    EXPECT_EQ(Read(LunarFile(7)), before7);
+    ASSERT_TRUE(grid.SetMonth(2000, 7, 0));
+    EXPECT_EQ(grid.LunarMemoFor(middleDay).text(), "new");
+    EXPECT_EQ(grid.LunarMemoFor(middleDay).color(), kCustomRed);
+    EXPECT_EQ(grid.lunarMemosMiddle.slot(page.cells[middleDay].lunar.day).text(), "new");
+
+    // The next page touches two lunar months: no middle store is left over from July.
+    ASSERT_TRUE(grid.SetMonth(2000, 8, 0));
+    EXPECT_EQ(grid.page().lunarMonthCount, 2);
+    EXPECT_EQ(grid.lunarMemosMiddle.path(), "");
+    for (int i = 0; i <= 31; ++i) EXPECT_FALSE(grid.lunarMemosMiddle.slot(i).occupied());
+}
+
+TEST_F(GridPageTest, SecondLunarMonthUsesTheLastStore) {
+    GridPage grid;
+    grid.SetMemoRoot(root);
+    ASSERT_TRUE(grid.SetMonth(2026, 12, 0));  // lunar 10/23 ... 11/23; day 9 is 11/1
+    Write(LunarFile(10), MemoFileBytes({{1, "ten", 0}}));
+    Write(LunarFile(11), MemoFileBytes({{1, "eleven", 0}}));
+    ASSERT_TRUE(grid.SetMonth(2026, 12, 0));
+    EXPECT_EQ(grid.LunarMemoFor(9).text(), "eleven");
+    EXPECT_EQ(grid.LunarStoreFor(9), &grid.lunarMemosLast);
+    EXPECT_EQ(grid.LunarStoreFor(8), &grid.lunarMemosFirst);
+    EXPECT_FALSE(grid.LunarMemoFor(8).present());  // 10/30
+    EXPECT_EQ(grid.LunarStoreFor(0), nullptr);
+    EXPECT_EQ(grid.LunarStoreFor(32), nullptr);
+    EXPECT_FALSE(grid.LunarMemoFor(40).present());
+}
+
+// A page inside one lunar month loads that month's file twice; every day reads and saves through the
+// first store, so the second copy can never write stale memos back.
+TEST_F(GridPageTest, OneLunarMonthPageSavesThroughTheFirstStore) {
+    GridPage grid;
+    grid.SetMemoRoot(root);
+    int year = 0, month = 0;
+    for (int y = 1901; y <= 2049 && !year; ++y)
+        for (int m = 1; m <= 12 && !year; ++m)
+            if (grid.SetMonth(y, m, 0) && grid.page().lunarMonthCount == 1) year = y, month = m;
+    ASSERT_NE(year, 0) << "no page inside one lunar month";
+    const MonthPage& page = grid.page();
+    for (int d = 1; d <= page.dayCount; ++d) ASSERT_EQ(grid.LunarStoreFor(d), &grid.lunarMemosFirst);
+    ASSERT_EQ(grid.SaveDayMemos(3, "", 0, "", 0, "x", 0), 0);
+    ASSERT_EQ(grid.SaveDayMemos(4, "", 0, "", 0, "y", 0), 0);
+    ASSERT_TRUE(grid.SetMonth(year, month, 0));
+    EXPECT_EQ(grid.LunarMemoFor(3).text(), "x");
+    EXPECT_EQ(grid.LunarMemoFor(4).text(), "y");
+}
+
+TEST_F(GridPageTest, MarksAndNumberColours) {
+    GridPalette p;
+    GridPage grid;
+    grid.SetMemoRoot(root);
+    // December 2026: 1st Tuesday, 5th Saturday, 6th Sunday, 7th 大雪 (a Monday).
+    Write("202612", MemoFileBytes({{7, "snow", 0}, {3, "blue", MEMO_CUSTOM_COLOR | 0x00FF0000}, {4, "", kCustomRed}}));
+    Write("112", MemoFileBytes({{10, "solar", 0}}));
+    Write(LunarFile(11), MemoFileBytes({{2, "lunar", 0}}));  // 11/2 is 10 December
+    Write("week", MemoFileBytes({{0, "sun", MEMO_CUSTOM_COLOR | 0x00123456}}));
+    ASSERT_TRUE(grid.SetMonth(2026, 12, 7));
+    const MonthPage& page = grid.page();
+    ASSERT_EQ(page.cells[7].solarTerm, 1);
+    ASSERT_EQ(page.cells[10].lunar.month, 11);
+    ASSERT_EQ(page.cells[10].lunar.day, 2);
+
+    DayMarks m7 = grid.MarksFor(7, p);
+    EXPECT_TRUE(m7.filled);
+    EXPECT_EQ(m7.fillColor, 0x00FACE87u);
+    EXPECT_EQ(m7.numberColor, p.normalDayColor);  // black even on a solar term
+    EXPECT_EQ(grid.MarksFor(22, p).numberColor, p.solarTermColor);  // 冬至
+
+    DayMarks m3 = grid.MarksFor(3, p);
+    EXPECT_EQ(m3.fillColor, 0x00FF0000u);
+    // A custom colour with an empty text keeps the record but marks nothing.
+    EXPECT_FALSE(grid.MarksFor(4, p).filled);
+
+    DayMarks m10 = grid.MarksFor(10, p);
+    EXPECT_TRUE(m10.solarStar);
+    EXPECT_TRUE(m10.lunarStar);
+    EXPECT_EQ(m10.solarStarColor, 0x000000FFu);
+    EXPECT_EQ(m10.lunarStarColor, 0x00FF0080u);
+    EXPECT_FALSE(m10.filled);
+
+    DayMarks m6 = grid.MarksFor(6, p);  // Sunday with only the weekly memo keeps its red number
+    EXPECT_TRUE(m6.weekly);
+    EXPECT_EQ(m6.weeklyColor, 0x00123456u);
+    EXPECT_EQ(m6.numberColor, p.holidayColor);
+    EXPECT_EQ(grid.MarksFor(5, p).numberColor, p.saturdayColor);
+    EXPECT_FALSE(grid.MarksFor(5, p).weekly);
+    uint32_t color = 0;
+    EXPECT_TRUE(grid.WeeklyMark(0, &color));
+    EXPECT_EQ(color, 0x00123456u);
+    EXPECT_FALSE(grid.WeeklyMark(1, &color));
+    EXPECT_FALSE(grid.WeeklyMark(7, &color));
+}
+
+TEST_F(GridPageTest, TipTextJoinsTheFourMemosInOrder) {
+    GridPage grid;
+    grid.SetMemoRoot(root);
+    Write("202612", MemoFileBytes({{10, "one\r\ntwo", 0}}));
+    Write("112", MemoFileBytes({{10, "solar", 0}}));
+    Write(LunarFile(11), MemoFileBytes({{2, "L", 0}}));
+    Write("week", MemoFileBytes({{4, "W", 0}}));  // 10 December 2026 is a Thursday
+    ASSERT_TRUE(grid.SetMonth(2026, 12, 0));
+    EXPECT_EQ(grid.TipText(10), "W\r\none\r\ntwo\r\nsolar\r\nL");
+    EXPECT_EQ(grid.TipText(17), "W");
+    EXPECT_EQ(grid.TipText(11), "");
+    EXPECT_EQ(grid.TipText(0), "");
+}
+
+TEST_F(GridPageTest, SavingStripsLeadingBlanksAndRemovesEmptyFiles) {
+    GridPage grid;
+    grid.SetMemoRoot(root);
+    ASSERT_TRUE(grid.SetMonth(2026, 12, 0));
+    ASSERT_EQ(grid.SaveDayMemos(5, "  abc ", 0, " s", 0, "", 0), 0);
+    EXPECT_EQ(Read("202612"), MemoFileBytes({{5, "abc ", 0}}));
+    EXPECT_EQ(Read("112"), MemoFileBytes({{5, "s", 0}}));
+    EXPECT_FALSE(Exists(LunarFile(10)));
+    ASSERT_EQ(grid.SaveDayMemos(5, "   ", 0, "", 0, "", 0), 0);
+    EXPECT_FALSE(Exists("202612"));
+    EXPECT_FALSE(Exists("112"));
+    EXPECT_EQ(grid.SaveDayMemos(0, "a", 0, "", 0, "", 0), -1);
+    EXPECT_EQ(grid.SaveDayMemos(32, "a", 0, "", 0, "", 0), -1);
+
+    ASSERT_EQ(grid.SaveWeeklyMemo(3, " wed", 0), 0);
+    EXPECT_EQ(Read("week"), MemoFileBytes({{3, "wed", 0}}));
+    EXPECT_EQ(grid.SaveWeeklyMemo(7, "x", 0), -1);
+}

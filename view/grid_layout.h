@@ -1,0 +1,78 @@
+// Geometry and colour rules of the month grid. All positions are client pixels of the grid window and
+// are never scaled: 7 columns at a 52-pixel pitch, 6 rows at a 33-pixel pitch below a 20-pixel header,
+// each cell one pixel smaller than its pitch so black lines separate the cells.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/month_page.h"
+
+constexpr int kGridWidth = 363;
+constexpr int kGridHeight = 236;
+constexpr int kHeaderHeight = 20;  // header band (0, 0)-(W, 20)
+constexpr int kStripHeight = 17;   // gold strip at the bottom
+constexpr int kColumnPitch = 52;
+constexpr int kRowPitch = 33;
+constexpr int kCellWidth = 51;
+constexpr int kCellHeight = 32;
+constexpr int kFirstCellTop = 21;  // one black line under the header
+constexpr int kGridRows = 6;
+constexpr int kGridColumns = 7;
+
+// Colours are COLORREF values, 0x00BBGGRR.
+constexpr uint32_t Rgb(int r, int g, int b) {
+    return static_cast<uint32_t>(r) | static_cast<uint32_t>(g) << 8 | static_cast<uint32_t>(b) << 16;
+}
+
+constexpr uint32_t kFieldColor = Rgb(0, 0, 0);        // behind the cells: the separator lines
+constexpr uint32_t kStripColor = Rgb(255, 215, 0);    // bottom strip, caption and site link background
+constexpr uint32_t kStripTextColor = Rgb(0, 0, 0);
+
+struct GridPalette {
+    uint32_t headerBackColor = Rgb(72, 61, 139);
+    uint32_t headerTextColor = Rgb(255, 255, 120);
+    uint32_t cellBackColor = Rgb(245, 245, 230);
+    uint32_t normalDayColor = Rgb(0, 0, 0);         // also every day with a one-time or yearly memo
+    uint32_t todayColor = Rgb(0, 255, 255);         // marked day's weekday name and its ring
+    uint32_t solarTermColor = Rgb(0, 0, 255);
+    uint32_t saturdayColor = Rgb(0, 128, 0);
+    uint32_t holidayColor = Rgb(255, 0, 0);         // festivals and Sundays
+};
+
+struct GridPoint {
+    int x = 0;
+    int y = 0;
+};
+
+struct GridRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+
+// The painted cell at (row 0-5, column 0-6): 51 x 32 pixels at (52c, 21 + 33r).
+GridRect CellRect(int row, int column);
+
+// Day shown in the cell at (row, column), or 0 for an empty cell (before day 1, after the last day).
+int DayAtCell(const MonthPage& page, int row, int column);
+
+// Origin of a day's hit area: (52 × weekday, 20 + 33 × row). (0, 0) for a day not on the page.
+GridPoint CellOrigin(const MonthPage& page, int day);
+
+// Day under a client point, or 0. Hit areas are 52 × 33 pitches from (0, 20): the line between two
+// cells belongs to the cell left of it or below it, the line under the header to row 0. The header,
+// the bottom strip, empty cells and points outside the client area hit no day.
+int HitTestDay(const MonthPage& page, int x, int y);
+
+// Weekday column of a click that hit no day, when it lies in the header band (y ≤ 20, the line under
+// the header included): 0 (Sunday) - 6, else −1.
+int HitTestHeaderColumn(int x, int y);
+
+// Colour of a day's number and of the text under it, highest rule first: any one-time or yearly memo,
+// festival, solar term, Saturday, Sunday, else normal. A weekly memo alone changes nothing.
+uint32_t DayNumberColor(const GridPalette& palette, const DayCell& cell, bool hasDayMemo);
+
+// Colour of a weekday name in the header: todayColor in the marked day's column when the page shows
+// the marked month.
+uint32_t HeaderNameColor(const GridPalette& palette, const MonthPage& page, int column);

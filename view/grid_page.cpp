@@ -1,0 +1,120 @@
+#include "view/grid_page.h"
+
+namespace {
+
+const MemoRecord kNoRecord;
+
+// The editors keep blanks inside and at the end of a text; only the ASCII blanks in front go.
+std::string WithoutLeadingBlanks(const std::string& text) {
+    size_t start = text.find_first_not_of(' ');
+    return start == std::string::npos ? std::string() : text.substr(start);
+}
+
+} // namespace
+
+void GridPage::SetMemoRoot(const std::string& utf8Folder) {
+    root = utf8Folder;
+    for (MemoStore* store :
+         {&monthMemos, &lunarMemosFirst, &lunarMemosMiddle, &lunarMemosLast, &yearlySolarMemos, &weeklyMemos})
+        store->SetRoot(root);
+}
+
+bool GridPage::SetMonth(int year, int month, int day) {
+    if (!BuildMonthPage(monthPage, year, month, day)) return false;
+    const MonthPage& p = monthPage;
+    // Load results are not acted on: a damaged file shows what could be read, and the store keeps a
+    // copy of it aside before it is first rewritten.
+    monthMemos.LoadMonth(year, month);
+    yearlySolarMemos.LoadMonth(1, month);
+    lunarMemosFirst.LoadMonth(0, p.cells[1].lunar.month);
+    if (p.lunarMonthCount == 3) {
+        lunarMemosMiddle.LoadMonth(0, p.lunarMonths[1]);
+    } else {
+        lunarMemosMiddle.Init(31, std::string());  // no file: reads and writes nothing
+    }
+    lunarMemosLast.LoadMonth(0, p.cells[p.dayCount].lunar.month);
+    weeklyMemos.LoadWeek();
+    return true;
+}
+
+const MemoStore* GridPage::LunarStoreFor(int day) const {
+    const MonthPage& p = monthPage;
+    if (!p.ok() || day < 1 || day > p.dayCount) return nullptr;
+    int number = p.cells[day].lunar.month;
+    if (number == p.cells[1].lunar.month) return &lunarMemosFirst;
+    if (p.lunarMonthCount == 3 && number == p.lunarMonths[1]) return &lunarMemosMiddle;
+    return &lunarMemosLast;
+}
+
+MemoStore* GridPage::LunarStoreFor(int day) {
+    return const_cast<MemoStore*>(static_cast<const GridPage*>(this)->LunarStoreFor(day));
+}
+
+const MemoRecord& GridPage::LunarMemoFor(int day) const {
+    const MemoStore* store = LunarStoreFor(day);
+    return store ? store->slot(monthPage.cells[day].lunar.day) : kNoRecord;
+}
+
+DayMarks GridPage::MarksFor(int day, const GridPalette& palette) const {
+    DayMarks marks;
+    const MonthPage& p = monthPage;
+    if (!p.ok() || day < 1 || day > p.dayCount) return marks;
+    const DayCell& cell = p.cells[day];
+
+    const MemoRecord& oneTime = monthMemos.slot(day);
+    if (oneTime.present()) {
+        marks.filled = true;
+        marks.fillColor = MemoColor(oneTime.color(), MemoKind::OneTime);
+    }
+    marks.weekly = WeeklyMark(cell.weekday, &marks.weeklyColor);
+    const MemoRecord& solar = yearlySolarMemos.slot(day);
+    if (solar.present()) {
+        marks.solarStar = true;
+        marks.solarStarColor = MemoColor(solar.color(), MemoKind::SolarYearly);
+    }
+    const MemoRecord& lunar = LunarMemoFor(day);
+    if (lunar.present()) {
+        marks.lunarStar = true;
+        marks.lunarStarColor = MemoColor(lunar.color(), MemoKind::LunarYearly);
+    }
+    marks.numberColor = DayNumberColor(palette, cell, marks.filled || marks.solarStar || marks.lunarStar);
+    return marks;
+}
+
+bool GridPage::WeeklyMark(int weekday, uint32_t* color) const {
+    if (weekday < 0 || weekday > 6) return false;
+    const MemoRecord& record = weeklyMemos.slot(weekday);
+    if (!record.present()) return false;
+    if (color) *color = MemoColor(record.color(), MemoKind::Weekly);
+    return true;
+}
+
+std::string GridPage::TipText(int day) const {
+    const MonthPage& p = monthPage;
+    if (!p.ok() || day < 1 || day > p.dayCount) return {};
+    const MemoRecord* records[] = {&weeklyMemos.slot(p.cells[day].weekday), &monthMemos.slot(day),
+                                   &yearlySolarMemos.slot(day), &LunarMemoFor(day)};
+    std::string text;
+    for (const MemoRecord* r : records) {
+        if (!r->present()) continue;
+        if (!text.empty()) text += "\r\n";
+        text += r->text();
+    }
+    return text;
+}
+
+int GridPage::SaveDayMemos(int day, const std::string& oneTime, uint32_t oneTimeColor, const std::string& solar,
+                           uint32_t solarColor, const std::string& lunar, uint32_t lunarColor) {
+    MemoStore* lunarStore = LunarStoreFor(day);
+    if (!lunarStore) return -1;
+    int rc = 0;
+    if (monthMemos.Update(day, WithoutLeadingBlanks(oneTime), oneTimeColor) != 0) rc = -1;
+    if (yearlySolarMemos.Update(day, WithoutLeadingBlanks(solar), solarColor) != 0) rc = -1;
+    if (lunarStore->Update(monthPage.cells[day].lunar.day, WithoutLeadingBlanks(lunar), lunarColor) != 0) rc = -1;
+    return rc;
+}
+
+int GridPage::SaveWeeklyMemo(int weekday, const std::string& text, uint32_t color) {
+    if (weekday < 0 || weekday > 6) return -1;
+    return weeklyMemos.Update(weekday, WithoutLeadingBlanks(text), color);
+}

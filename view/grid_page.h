@@ -1,0 +1,76 @@
+// What the month grid shows: the page model of one month and the memo stores behind its marks.
+//
+// Every-year lunar memos live in one file per lunar month number. A page holds the store of the lunar
+// month of day 1 and of the last day, and, on the few 31-day pages that touch three lunar months
+// (July 2000: end of month 5, all of month 6, start of month 7), a third store for the middle month.
+// A day's lunar memo always comes from the store whose month number equals the day's, so a day of the
+// middle month never reads or writes another month's memos. Leap flags play no part: a leap month
+// shares the file of the ordinary month of its number.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "engine/month_page.h"
+#include "memo/memo_store.h"
+#include "view/grid_layout.h"
+
+// The marks of one day cell.
+struct DayMarks {
+    bool filled = false;  // one-time memo: the whole cell in fillColor
+    uint32_t fillColor = 0;
+    bool weekly = false;  // "●" at the top left
+    uint32_t weeklyColor = 0;
+    bool solarStar = false;  // "★" at the lower left
+    uint32_t solarStarColor = 0;
+    bool lunarStar = false;  // "★" at the lower right
+    uint32_t lunarStarColor = 0;
+    uint32_t numberColor = 0;  // day number and the text under it
+};
+
+class GridPage {
+public:
+    // The memo folder ("我的记事"); the stores read and write <root>/日历/... Without a root the page
+    // still builds, with empty stores.
+    void SetMemoRoot(const std::string& utf8Folder);
+    const std::string& memoRoot() const { return root; }
+
+    // Rebuilds the page of (year, month), moves the mark when day is not 0 (lowered to the month's
+    // length) and reloads every memo store from its file. False, with nothing changed, for a month the
+    // calendar cannot show.
+    bool SetMonth(int year, int month, int day);
+
+    const MonthPage& page() const { return monthPage; }
+
+    // Store of every-year lunar memos for the lunar month of `day`, or null for a day not on the page.
+    MemoStore* LunarStoreFor(int day);
+    const MemoStore* LunarStoreFor(int day) const;
+    // The day's every-year lunar memo (slot = its lunar day); an empty record for a day not on the page.
+    const MemoRecord& LunarMemoFor(int day) const;
+
+    DayMarks MarksFor(int day, const GridPalette& palette) const;
+    // The "●" of a header column: true with its colour when the weekday has a weekly memo.
+    bool WeeklyMark(int weekday, uint32_t* color) const;
+
+    // Memo texts of a day for the hover tip: weekly, one-time, solar-yearly, lunar-yearly, joined with
+    // CR LF, as code-page-936 bytes. Empty when the day has none.
+    std::string TipText(int day) const;
+
+    // The day memo editor's confirmed texts (code-page-936 bytes) and colour words. Leading blanks are
+    // removed; each store rewrites its file. 0, or −1 when a day is not on the page or a store could not
+    // write (the others are still updated).
+    int SaveDayMemos(int day, const std::string& oneTime, uint32_t oneTimeColor, const std::string& solar,
+                     uint32_t solarColor, const std::string& lunar, uint32_t lunarColor);
+    int SaveWeeklyMemo(int weekday, const std::string& text, uint32_t color);
+
+    MemoStore monthMemos;        // one-time memos of the year and month, slot = day
+    MemoStore lunarMemosFirst;   // every-year lunar memos of day 1's lunar month, slot = lunar day
+    MemoStore lunarMemosMiddle;  // of the middle lunar month; empty unless the page touches three
+    MemoStore lunarMemosLast;    // of the last day's lunar month
+    MemoStore yearlySolarMemos;  // every-year solar memos of the month, slot = day
+    MemoStore weeklyMemos;       // weekly memos, slot = weekday
+
+private:
+    MonthPage monthPage;
+    std::string root;
+};
