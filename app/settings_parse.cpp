@@ -6,7 +6,7 @@ namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 
-bool Overlaps(const ScreenRect& a, const ScreenRect& b) {
+bool Overlaps(const ScreenArea& a, const ScreenArea& b) {
     return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
 
@@ -43,12 +43,12 @@ ScreenPoint StoredWindowPos(const StoredText& posX, const StoredText& posY) {
     return {ParseDecimal(posX.text), posY.present ? ParseDecimal(posY.text) : kDefaultWindowPos.y};
 }
 
-ScreenPoint PlaceOnScreen(ScreenPoint pos, int width, int height, const ScreenRect* workAreas, int areaCount,
-                          const ScreenRect& primaryArea) {
+ScreenPoint PlaceOnScreen(ScreenPoint pos, int width, int height, const ScreenArea* workAreas, int areaCount,
+                          const ScreenArea& primaryArea) {
     // Compute the far edges in 64 bits: a garbage position near INT_MAX must not wrap round.
     long long right = static_cast<long long>(pos.x) + width;
     long long bottom = static_cast<long long>(pos.y) + height;
-    ScreenRect window{pos.x, pos.y, right > INT_MAX ? INT_MAX : static_cast<int>(right),
+    ScreenArea window{pos.x, pos.y, right > INT_MAX ? INT_MAX : static_cast<int>(right),
                       bottom > INT_MAX ? INT_MAX : static_cast<int>(bottom)};
     for (int i = 0; i < areaCount; ++i) {
         if (Overlaps(window, workAreas[i])) return pos;

@@ -33,7 +33,7 @@ struct StoredText {
 // PosX absent: (500, 300) and PosY is not looked at. PosX present: (PosX, PosY or 300).
 ScreenPoint StoredWindowPos(const StoredText& posX, const StoredText& posY);
 
-struct ScreenRect {
+struct ScreenArea {
     int left = 0;
     int top = 0;
     int right = 0;
@@ -43,8 +43,8 @@ struct ScreenRect {
 // A window at `pos` of the given size that overlaps no work area at all would be lost off
 // screen (a monitor was removed, or the stored value is garbage): it then goes to the default
 // position, moved into the primary work area if needed. A partly visible window keeps `pos`.
-ScreenPoint PlaceOnScreen(ScreenPoint pos, int width, int height, const ScreenRect* workAreas, int areaCount,
-                          const ScreenRect& primaryArea);
+ScreenPoint PlaceOnScreen(ScreenPoint pos, int width, int height, const ScreenArea* workAreas, int areaCount,
+                          const ScreenArea& primaryArea);
 
 // The Run value holds the program's path in double quotes, so a path with blanks starts the
 // program and not some other file.

@@ -128,8 +128,8 @@ TEST(SettingsParse, StoredPositionFallsBackPerValue) {
 }
 
 TEST(Placement, OnlyAWhollyLostWindowMoves) {
-    const ScreenRect primary{0, 0, 1024, 738};
-    const ScreenRect two[] = {primary, {1024, 0, 2944, 1050}};
+    const ScreenArea primary{0, 0, 1024, 738};
+    const ScreenArea two[] = {primary, {1024, 0, 2944, 1050}};
     auto placeIn = [&](ScreenPoint p, int n) { return PlaceOnScreen(p, kWindowWidth, kWindowHeight, two, n, primary); };
     auto place = [&](ScreenPoint p) { return placeIn(p, 2); };
     EXPECT_EQ(place({500, 300}), (ScreenPoint{500, 300}));
@@ -146,10 +146,10 @@ TEST(Placement, OnlyAWhollyLostWindowMoves) {
 }
 
 TEST(Placement, DefaultIsClampedIntoASmallPrimaryArea) {
-    const ScreenRect small{0, 0, 640, 480};
+    const ScreenArea small{0, 0, 640, 480};
     EXPECT_EQ(PlaceOnScreen({9000, 9000}, kWindowWidth, kWindowHeight, &small, 1, small),
               (ScreenPoint{640 - 363, 480 - 278}));
-    const ScreenRect tiny{100, 50, 300, 200};  // smaller than the window: keep its top-left
+    const ScreenArea tiny{100, 50, 300, 200};  // smaller than the window: keep its top-left
     EXPECT_EQ(PlaceOnScreen({9000, 9000}, kWindowWidth, kWindowHeight, &tiny, 1, tiny), (ScreenPoint{100, 50}));
     // No monitor known at all: the default, clamped into the primary area.
     EXPECT_EQ(PlaceOnScreen({-5000, 0}, kWindowWidth, kWindowHeight, nullptr, 0, small),
