@@ -2,9 +2,9 @@
 //
 // Inside, every text is a UTF-8 std::string. Win32 calls take UTF-16: ToWide/ToUtf8 are the only
 // conversions to and from the API. Memo and notepad files keep code-page-936 bytes; they are read and
-// written through GB18030 (code page 54936), a superset of GBK, so every GBK byte pair maps to one
-// character and back to the same two bytes, and characters outside GBK still survive as four-byte codes.
-// Bytes that are not valid GB18030 become U+FFFD; invalid UTF-8 likewise.
+// written through GB18030 (code page 54936's mapping, from our own tables: see gb18030.h), a superset
+// of GBK, so every GBK byte pair maps to one character and back to the same two bytes, and characters
+// outside GBK survive as four-byte codes. Invalid bytes become U+FFFD; invalid UTF-8 likewise.
 #pragma once
 
 #include <string>

@@ -1,10 +1,10 @@
 #include "win/text.h"
 
+#include "win/gb18030.h"
+
 #include <windows.h>
 
 namespace {
-
-constexpr UINT CP_GB18030 = 54936;
 
 std::wstring Decode(UINT codePage, std::string_view bytes) {
     if (bytes.empty()) return {};
@@ -16,7 +16,6 @@ std::wstring Decode(UINT codePage, std::string_view bytes) {
 
 std::string Encode(UINT codePage, std::wstring_view wide) {
     if (wide.empty()) return {};
-    // Both target code pages are full Unicode encodings: no default character, no lossy flags.
     int n = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr,
                                 nullptr);
     std::string out(static_cast<size_t>(n > 0 ? n : 0), '\0');
@@ -30,8 +29,17 @@ std::string Encode(UINT codePage, std::wstring_view wide) {
 std::wstring ToWide(std::string_view utf8) { return Decode(CP_UTF8, utf8); }
 std::string ToUtf8(std::wstring_view wide) { return Encode(CP_UTF8, wide); }
 
-std::wstring Cp936ToWide(std::string_view bytes) { return Decode(CP_GB18030, bytes); }
-std::string WideToCp936(std::wstring_view wide) { return Encode(CP_GB18030, wide); }
+// wchar_t is UTF-16 on Windows; the GB18030 tables work on char16_t.
+static_assert(sizeof(wchar_t) == sizeof(char16_t));
+
+std::wstring Cp936ToWide(std::string_view bytes) {
+    std::u16string wide = Gb18030ToUtf16(bytes);
+    return std::wstring(wide.begin(), wide.end());
+}
+
+std::string WideToCp936(std::wstring_view wide) {
+    return Utf16ToGb18030(std::u16string(wide.begin(), wide.end()));
+}
 
 std::string Cp936ToUtf8(std::string_view bytes) { return ToUtf8(Cp936ToWide(bytes)); }
 std::string Utf8ToCp936(std::string_view utf8) { return WideToCp936(ToWide(utf8)); }

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Runs the tests of a MinGW build under Wine: tools/wine-test.sh BUILD_DIR
+# One fresh prefix for the whole run; every Windows test exe goes through tools/wine-exec.sh (the
+# build's CMAKE_CROSSCOMPILING_EMULATOR). Screenshots land in BUILD_DIR/screenshots.
+set -uo pipefail
+[ $# -ge 1 ] || { echo "usage: $0 BUILD_DIR [ctest args...]" >&2; exit 2; }
+build=$(cd "$1" && pwd) || exit 2
+shift
+tools=$(cd "$(dirname "$0")" && pwd)
+
+start=$(date +%s.%N)
+# shellcheck source=tools/wine-env.sh
+source "$tools/wine-env.sh"
+wine_env_start || { echo "wine-test: could not set up Wine"; exit 1; }
+ready=$(date +%s.%N)
+
+export LUNORIA_SCREENSHOT_DIR=$build/screenshots
+rm -rf "$LUNORIA_SCREENSHOT_DIR"
+mkdir -p "$LUNORIA_SCREENSHOT_DIR"
+
+ctest --test-dir "$build" --output-on-failure --timeout 120 "$@"
+rc=$?
+
+"$tools/screenshot.sh" "$LUNORIA_SCREENSHOT_DIR/final.png" || true
+end=$(date +%s.%N)
+awk -v s="$start" -v r="$ready" -v e="$end" 'BEGIN {
+    printf "wine-test: prefix and display %.1f s, tests %.1f s, whole Wine stage %.1f s\n", r - s, e - r, e - s }'
+exit $rc
