@@ -16,8 +16,8 @@ int32_t DaysFromCivil(int year, int month, int day);
 
 struct CivilDate {
     int year = 0;
-    int month = 0;  // 1-12
-    int day = 0;    // 1-31
+    int month = 0; // 1-12
+    int day = 0;   // 1-31
 
     bool ok() const { return month >= 1 && month <= 12 && day >= 1 && day <= DaysInMonth(year, month); }
 };

@@ -10,23 +10,23 @@
 // Lunar 1900-01-01 is Gregorian 1900-01-31; each later new year follows from the earlier lengths.
 constexpr int kLunarFirstYear = 1900;
 constexpr int kLunarLastYear = 2050;
-constexpr int kLunarYearCount = kLunarLastYear - kLunarFirstYear + 1;  // 151
+constexpr int kLunarYearCount = kLunarLastYear - kLunarFirstYear + 1; // 151
 extern const uint32_t LunarYearTable[kLunarYearCount];
 
 // Each returns 0 for a year outside 1900-2050 (and MonthDays for a month outside 1-12).
-int LeapMonthOf(int year);           // leap-month number or 0
-int MonthDays(int year, int month);  // ordinary month: 29 or 30
-int LeapMonthDays(int year);         // 0 without leap month, else 29 or 30
-int LunarYearDays(int year);         // 353-385
+int LeapMonthOf(int year);          // leap-month number or 0
+int MonthDays(int year, int month); // ordinary month: 29 or 30
+int LeapMonthDays(int year);        // 0 without leap month, else 29 or 30
+int LunarYearDays(int year);        // 353-385
 
 struct LunarDate {
-    int32_t year = 0;               // 1900-2050
-    int32_t month = 0;              // 1-12; a leap month carries the number of the month it follows
-    int32_t day = 0;                // 1-30
-    uint8_t isLeapMonthNumber = 0;  // 1 when month is the year's leap-month number (ordinary or leap)
-    uint8_t inLeapMonth = 0;        // 1 when the day lies in the leap month itself
-    int32_t monthDays = 0;          // length of the month holding the day, 29 or 30
-    int32_t stepCount = 0;          // day - 1 after a conversion, raised by 1 at every step
+    int32_t year = 0;              // 1900-2050
+    int32_t month = 0;             // 1-12; a leap month carries the number of the month it follows
+    int32_t day = 0;               // 1-30
+    uint8_t isLeapMonthNumber = 0; // 1 when month is the year's leap-month number (ordinary or leap)
+    uint8_t inLeapMonth = 0;       // 1 when the day lies in the leap month itself
+    int32_t monthDays = 0;         // length of the month holding the day, 29 or 30
+    int32_t stepCount = 0;         // day - 1 after a conversion, raised by 1 at every step
 
     // False for a rejected conversion or a step past the end of the table.
     bool ok() const {

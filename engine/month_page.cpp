@@ -13,11 +13,11 @@ void AppendYearName(std::string& text, int lunarYear) {
     text += "】年";
 }
 
-}  // namespace
+} // namespace
 
 bool MonthPageInRange(int year, int month) {
     if (month < 1 || month > 12) return false;
-    const int key = year * 12 + month;  // year is checked first so the key cannot overflow
+    const int key = year * 12 + month; // year is checked first so the key cannot overflow
     return year >= kFirstPageYear && year <= kLastPageYear && key >= kFirstPageYear * 12 + kFirstPageMonth &&
            key <= kLastPageYear * 12 + kLastPageMonth;
 }
@@ -44,11 +44,12 @@ bool BuildMonthPage(MonthPage& page, int year, int month, int day) {
         if (!cell.festival) cell.festival = SolarFestival(month, d);
         cell.textIsMonthName = false;
         if (page.lunarMonthCount == 0 || page.lunarMonths[page.lunarMonthCount - 1] != cell.lunar.month) {
-            page.lunarMonths[page.lunarMonthCount++] = cell.lunar.month;  // at most 3 in 31 days
+            page.lunarMonths[page.lunarMonthCount++] = cell.lunar.month; // at most 3 in 31 days
         }
         cell.lunarMonthIndex = uint8_t(page.lunarMonthCount - 1);
     }
-    for (int d = page.dayCount + 1; d < int(page.cells.size()); ++d) page.cells[d] = DayCell{};
+    for (int d = page.dayCount + 1; d < int(page.cells.size()); ++d)
+        page.cells[d] = DayCell{};
 
     SolarTerm first, second;
     if (SolarTermDays(year, month, first, second)) {

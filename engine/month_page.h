@@ -14,13 +14,13 @@ constexpr int kLastPageYear = 2049, kLastPageMonth = 12;
 bool MonthPageInRange(int year, int month);
 
 struct DayCell {
-    uint16_t weekday = 0;    // 0 = Sunday ... 6 = Saturday
-    LunarDate lunar;         // lunar date of the day
-    uint16_t solarTerm = 0;  // 0 none, 1 the month's first solar term, 2 its second
-    std::string text;        // line under the day number, UTF-8
-    const char* festival = nullptr;  // lunar festival, else solar festival, else nullptr
-    bool textIsMonthName = false;    // text is the lunar month name with its size ("闰四月小")
-    uint8_t lunarMonthIndex = 0;     // index of lunar.month in MonthPage::lunarMonths
+    uint16_t weekday = 0;           // 0 = Sunday ... 6 = Saturday
+    LunarDate lunar;                // lunar date of the day
+    uint16_t solarTerm = 0;         // 0 none, 1 the month's first solar term, 2 its second
+    std::string text;               // line under the day number, UTF-8
+    const char* festival = nullptr; // lunar festival, else solar festival, else nullptr
+    bool textIsMonthName = false;   // text is the lunar month name with its size ("闰四月小")
+    uint8_t lunarMonthIndex = 0;    // index of lunar.month in MonthPage::lunarMonths
 };
 
 // The marked date (today). Day 0 keeps the mark; any other day moves it to (year, month, day),
@@ -41,11 +41,11 @@ struct MonthMark {
 };
 
 struct MonthPage {
-    int year = 0;   // 0 until first built
-    int month = 0;  // 1-12
+    int year = 0;  // 0 until first built
+    int month = 0; // 1-12
     MonthMark mark;
     int dayCount = 0;
-    std::array<DayCell, 32> cells;  // cells[d] is day d, 1..dayCount; cells[0] unused
+    std::array<DayCell, 32> cells; // cells[d] is day d, 1..dayCount; cells[0] unused
 
     // Distinct lunar month numbers of the page in order of appearance: first day's month, an
     // optional middle one, last day's month. Leap flags play no part (a leap month and the
@@ -53,7 +53,7 @@ struct MonthPage {
     std::array<int, 3> lunarMonths{};
     int lunarMonthCount = 0;
 
-    std::string yearCaption;  // "乙巳【蛇】年", or "乙巳【蛇】年－丙午【马】年" when the lunar year changes
+    std::string yearCaption; // "乙巳【蛇】年", or "乙巳【蛇】年－丙午【马】年" when the lunar year changes
 
     bool ok() const { return year != 0; }
     bool MarkShown() const { return mark.IsOn(year, month); }

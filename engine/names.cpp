@@ -22,13 +22,13 @@ struct Festival {
 };
 
 const Festival kLunarFestivals[] = {
-    {1, 1, "春节"}, {1, 2, "初二"}, {1, 3, "初三"}, {1, 15, "元宵节"}, {5, 5, "端午"},
-    {7, 7, "七夕节"}, {8, 15, "中秋"}, {9, 9, "重阳节"},
+    {1, 1, "春节"}, {1, 2, "初二"},   {1, 3, "初三"},  {1, 15, "元宵节"},
+    {5, 5, "端午"}, {7, 7, "七夕节"}, {8, 15, "中秋"}, {9, 9, "重阳节"},
 };
 
 const Festival kSolarFestivals[] = {{1, 1, "元旦"}, {5, 1, "劳动节"}, {6, 1, "儿童节"}, {10, 1, "国庆"}};
 
-}  // namespace
+} // namespace
 
 std::string StemBranchName(int cycle) {
     std::string name = kStems[FloorMod(cycle, 10)];
@@ -36,7 +36,9 @@ std::string StemBranchName(int cycle) {
     return name;
 }
 
-std::string ZodiacName(int lunarYear) { return kAnimals[FloorMod(lunarYear - 4, 12)]; }
+std::string ZodiacName(int lunarYear) {
+    return kAnimals[FloorMod(lunarYear - 4, 12)];
+}
 
 std::string LunarMonthName(int month, bool leap) {
     if (month < 1 || month > 12) return std::string();
@@ -54,7 +56,9 @@ std::string LunarDayName(int day) {
     return name;
 }
 
-const char* WeekdayName(int weekday) { return weekday >= 0 && weekday <= 7 ? kWeekdays[weekday] : ""; }
+const char* WeekdayName(int weekday) {
+    return weekday >= 0 && weekday <= 7 ? kWeekdays[weekday] : "";
+}
 
 const char* LunarFestival(const LunarDate& date) {
     if (!date.ok()) return nullptr;

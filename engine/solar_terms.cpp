@@ -17,7 +17,7 @@ SolarTerm Read(const uint8_t* p) {
     return term;
 }
 
-}  // namespace
+} // namespace
 
 bool SolarTermDays(int year, int month, SolarTerm& first, SolarTerm& second) {
     first = SolarTerm{};

@@ -3,9 +3,9 @@
 
 // The two solar terms of each Gregorian month, read from SolarTermTable (solar_term_table.h).
 struct SolarTerm {
-    uint8_t day = 0;     // day of the month, 0 when unknown
-    uint8_t hour = 0;    // China standard time
-    uint8_t minute = 0;  // 0-60; 60 is the last half-minute of the hour
+    uint8_t day = 0;    // day of the month, 0 when unknown
+    uint8_t hour = 0;   // China standard time
+    uint8_t minute = 0; // 0-60; 60 is the last half-minute of the hour
 };
 
 // Fills the first and second term of the month. Returns false, with both zeroed, for a year outside

@@ -16,7 +16,9 @@ int ShiftTableWeekday(int y, int m, int d) {
 }
 
 // Days from the base date, counted by years and months before them.
-int LeapDaysUpTo(int a) { return a / 4 - a / 100 + a / 400; }
+int LeapDaysUpTo(int a) {
+    return a / 4 - a / 100 + a / 400;
+}
 int DayOfYear(int y, int m, int d) {
     static const int before[13] = {0, 0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
     return before[m] + (IsLeapYear(y) && m > 2 ? 1 : 0) + d;
@@ -25,7 +27,7 @@ int CountedDaysBetween(int y, int m, int d, int y0, int m0, int d0) {
     return 365 * (y - y0) + LeapDaysUpTo(y - 1) - LeapDaysUpTo(y0 - 1) + DayOfYear(y, m, d) - DayOfYear(y0, m0, d0);
 }
 
-}  // namespace
+} // namespace
 
 TEST(Gregorian, LeapYearsAndMonthLengths) {
     EXPECT_FALSE(IsLeapYear(1900));
@@ -36,7 +38,8 @@ TEST(Gregorian, LeapYearsAndMonthLengths) {
     EXPECT_EQ(DaysInMonth(2000, 2), 29);
     EXPECT_EQ(DaysInMonth(2026, 4), 30);
     EXPECT_EQ(DaysInMonth(2026, 12), 31);
-    for (int bad : {0, 13, -1, INT_MIN, INT_MAX}) EXPECT_EQ(DaysInMonth(2026, bad), 0) << bad;
+    for (int bad : {0, 13, -1, INT_MIN, INT_MAX})
+        EXPECT_EQ(DaysInMonth(2026, bad), 0) << bad;
 }
 
 TEST(Gregorian, KnownWeekdaysAndDistances) {
@@ -86,7 +89,7 @@ TEST(Gregorian, BadInputIsDefined) {
     }
     const int w = DayOfWeek(INT_MIN, INT_MIN, INT_MIN);
     EXPECT_TRUE(w >= 0 && w <= 6);
-    EXPECT_EQ(DaysBetween(INT_MAX, 12, 31, INT_MIN, 1, 1), INT32_MAX);  // saturates
+    EXPECT_EQ(DaysBetween(INT_MAX, 12, 31, INT_MIN, 1, 1), INT32_MAX); // saturates
     EXPECT_FALSE((CivilDate{2023, 2, 29}.ok()));
     EXPECT_FALSE((CivilDate{2023, 13, 1}.ok()));
     EXPECT_TRUE((CivilDate{2024, 2, 29}.ok()));

@@ -69,7 +69,7 @@ LunarDate WalkToLunar(int y, int m, int d) {
                                          << " monthDays " << l.monthDays << " ok " << l.ok();
 }
 
-}  // namespace
+} // namespace
 
 // One walk over the whole table: stepping, a fresh conversion and the plain walk meet on every day.
 TEST(Lunar, StepConvertAndWalkAgreeOverWholeRange) {
@@ -93,7 +93,7 @@ TEST(Lunar, StepConvertAndWalkAgreeOverWholeRange) {
         ASSERT_EQ(more, days < last);
     }
     EXPECT_EQ(leapEntries, 56);
-    EXPECT_FALSE(stepped.ok());  // stepped past 2051-02-10
+    EXPECT_FALSE(stepped.ok()); // stepped past 2051-02-10
     EXPECT_FALSE(NextDay(stepped));
     EXPECT_FALSE(stepped.ok());
 }
@@ -139,7 +139,7 @@ TEST(Lunar, KnownDates) {
     EXPECT_TRUE(Is(SolarToLunar(2023, 3, 21), 2023, 2, 30, 0, 1, 30));
     EXPECT_TRUE(Is(SolarToLunar(2023, 3, 22), 2023, 2, 1, 1, 1, 29));
     EXPECT_TRUE(Is(SolarToLunar(2023, 4, 19), 2023, 2, 29, 1, 1, 29));
-    EXPECT_TRUE(Is(SolarToLunar(2023, 4, 20), 2023, 3, 1, 0, 0, 29));  // not the leap month
+    EXPECT_TRUE(Is(SolarToLunar(2023, 4, 20), 2023, 3, 1, 0, 0, 29)); // not the leap month
     EXPECT_TRUE(Is(SolarToLunar(2020, 5, 23), 2020, 4, 1, 1, 1, 29));
     EXPECT_TRUE(Is(SolarToLunar(2025, 7, 25), 2025, 6, 1, 1, 1, 29));
     EXPECT_TRUE(Is(SolarToLunar(2026, 12, 7), 2026, 10, 29, 0, 0, 30));
@@ -147,14 +147,24 @@ TEST(Lunar, KnownDates) {
     EXPECT_TRUE(Is(SolarToLunar(2050, 1, 22), 2049, 12, 29, 0, 0, 29));
     EXPECT_TRUE(Is(SolarToLunar(2050, 1, 23), 2050, 1, 1, 0, 0, 29));
     EXPECT_TRUE(Is(SolarToLunar(2051, 2, 10), 2050, 12, 29, 0, 0, 29));
-    EXPECT_EQ(SolarToLunar(2026, 2, 17).day, 1);  // new year 2026
+    EXPECT_EQ(SolarToLunar(2026, 2, 17).day, 1); // new year 2026
     EXPECT_EQ(SolarToLunar(2026, 2, 17).year, 2026);
 }
 
 TEST(Lunar, OutOfRangeIsRejected) {
-    const int bad[][3] = {{1900, 1, 30}, {2051, 2, 11}, {1899, 12, 31}, {2052, 1, 1}, {2023, 2, 29},
-                          {2023, 13, 1}, {2023, 0, 1},  {2023, 4, 31},  {2023, 4, 0},  {0, 0, 0},
-                          {INT_MAX, INT_MAX, INT_MAX}, {INT_MIN, INT_MIN, INT_MIN}, {2000, 1, -5}};
+    const int bad[][3] = {{1900, 1, 30},
+                          {2051, 2, 11},
+                          {1899, 12, 31},
+                          {2052, 1, 1},
+                          {2023, 2, 29},
+                          {2023, 13, 1},
+                          {2023, 0, 1},
+                          {2023, 4, 31},
+                          {2023, 4, 0},
+                          {0, 0, 0},
+                          {INT_MAX, INT_MAX, INT_MAX},
+                          {INT_MIN, INT_MIN, INT_MIN},
+                          {2000, 1, -5}};
     for (const auto& d : bad) {
         const LunarDate l = SolarToLunar(d[0], d[1], d[2]);
         EXPECT_FALSE(l.ok()) << d[0] << '-' << d[1] << '-' << d[2];
@@ -175,5 +185,6 @@ TEST(Lunar, OutOfRangeIsRejected) {
         EXPECT_EQ(MonthDays(y, 1), 0);
         EXPECT_EQ(LunarNewYearDays(y), 0);
     }
-    for (int m : {0, 13, -1, INT_MIN, INT_MAX}) EXPECT_EQ(MonthDays(2000, m), 0) << m;
+    for (int m : {0, 13, -1, INT_MIN, INT_MAX})
+        EXPECT_EQ(MonthDays(2000, m), 0) << m;
 }

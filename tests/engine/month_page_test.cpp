@@ -15,7 +15,7 @@ MonthPage Build(int year, int month, int day = 0) {
     return page;
 }
 
-}  // namespace
+} // namespace
 
 TEST(MonthPage, December2026) {
     const MonthPage page = Build(2026, 12, 7);
@@ -50,7 +50,7 @@ TEST(MonthPage, MarkMovesOnlyWithADay) {
     ASSERT_TRUE(BuildMonthPage(page, 2023, 2, 31));
     EXPECT_EQ(page.mark.year * 10000 + page.mark.month * 100 + page.mark.day, 20230228);
     EXPECT_TRUE(page.MarkShown());
-    ASSERT_TRUE(BuildMonthPage(page, 2023, 3, -4));  // no day: mark stays
+    ASSERT_TRUE(BuildMonthPage(page, 2023, 3, -4)); // no day: mark stays
     EXPECT_EQ(page.mark.day, 28);
     EXPECT_FALSE(page.MarkShown());
 
@@ -66,7 +66,7 @@ TEST(MonthPage, TextRules) {
     EXPECT_EQ(march.cells[22].text, "闰二月小");
     EXPECT_EQ(march.cells[22].lunar.inLeapMonth, 1);
     EXPECT_TRUE(march.cells[22].textIsMonthName);
-    EXPECT_EQ(march.lunarMonthCount, 1);  // month 2 and leap month 2 share a number
+    EXPECT_EQ(march.lunarMonthCount, 1); // month 2 and leap month 2 share a number
 
     const MonthPage feb = Build(2026, 2);
     EXPECT_EQ(feb.cells[17].text, "春节");
@@ -75,7 +75,7 @@ TEST(MonthPage, TextRules) {
     EXPECT_EQ(Build(2026, 1).yearCaption, "乙巳【蛇】年");
 
     const MonthPage october = Build(2020, 10);
-    EXPECT_STREQ(october.cells[1].festival, "中秋");  // the lunar festival beats 国庆
+    EXPECT_STREQ(october.cells[1].festival, "中秋"); // the lunar festival beats 国庆
     EXPECT_EQ(october.cells[1].text, "中秋");
 
     const MonthPage earliest = Build(1900, 2);
@@ -121,7 +121,7 @@ TEST(MonthPage, EveryPage) {
                 ASSERT_TRUE(SameLunarDay(cell.lunar, SolarToLunar(y, m, d))) << y << '-' << m << '-' << d;
                 ASSERT_EQ(cell.weekday, DayOfWeek(y, m, d));
                 ASSERT_FALSE(cell.text.empty());
-                ASSERT_LE(cell.text.size(), 15u);  // "闰十一月大"
+                ASSERT_LE(cell.text.size(), 15u); // "闰十一月大"
                 ASSERT_EQ(cell.textIsMonthName, cell.lunar.day == 1 && !cell.festival && !cell.solarTerm);
                 ASSERT_LT(cell.lunarMonthIndex, page.lunarMonthCount);
                 ASSERT_EQ(page.lunarMonths[cell.lunarMonthIndex], cell.lunar.month);

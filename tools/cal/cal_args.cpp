@@ -15,7 +15,7 @@ bool Digits(const char* text, int count, int& value) {
     return true;
 }
 
-}  // namespace
+} // namespace
 
 bool ParseNumber(const char* text, int& value) {
     const size_t length = std::strlen(text);

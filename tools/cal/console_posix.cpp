@@ -9,3 +9,5 @@ bool PrepareConsole() {
     const char* term = std::getenv("TERM");
     return term && *term && std::strcmp(term, "dumb") != 0;
 }
+
+void UseBinaryOutput() {}

@@ -1,6 +1,9 @@
 #include "tools/cal/console.h"
 
+#include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 
 #ifndef ENABLE_VIRTUAL_TERMINAL_PROCESSING
@@ -15,4 +18,9 @@ bool PrepareConsole() {
     if (out == INVALID_HANDLE_VALUE || !GetConsoleMode(out, &mode) || std::getenv("NO_COLOR")) return false;
     // Consoles before Windows 10 reject the flag; they get brackets instead of reverse video.
     return SetConsoleMode(out, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING) != 0;
+}
+
+void UseBinaryOutput() {
+    std::fflush(stdout);
+    _setmode(_fileno(stdout), _O_BINARY);
 }

@@ -15,7 +15,7 @@
 namespace {
 
 constexpr int kExitUsage = 2;
-constexpr int kColumn = 10;  // terminal cells per weekday; "闰十一月大" fills one
+constexpr int kColumn = 10; // terminal cells per weekday; "闰十一月大" fills one
 
 const char kUsage[] =
     "usage: lunoria-cal [YEAR [MONTH]]      month page(s), YEAR 1900-2049\n"
@@ -48,7 +48,9 @@ std::string Centre(const std::string& text, int width) {
 }
 
 // Trailing blanks only make copied text untidy.
-void TrimRight(std::string& text) { text.erase(text.find_last_not_of(' ') + 1); }
+void TrimRight(std::string& text) {
+    text.erase(text.find_last_not_of(' ') + 1);
+}
 
 struct Today {
     int year = 0, month = 0, day = 0;
@@ -72,7 +74,8 @@ void PrintPage(const MonthPage& page, bool ansi) {
     TrimRight(header);
     out += header + '\n';
     header.clear();
-    for (int w = 0; w < 7; ++w) header += Centre(WeekdayName(w), kColumn);
+    for (int w = 0; w < 7; ++w)
+        header += Centre(WeekdayName(w), kColumn);
     TrimRight(header);
     out += header + '\n';
 
@@ -133,7 +136,7 @@ int ShowMonths(int argc, char** argv) {
     MonthPage page;
     bool first = true;
     for (int month = firstMonth; month <= lastMonth; ++month) {
-        if (!MonthPageInRange(year, month)) continue;  // January 1900 when a whole year is asked for
+        if (!MonthPageInRange(year, month)) continue; // January 1900 when a whole year is asked for
         BuildMonthPage(page, year, month, today.year == year && today.month == month ? today.day : 0);
         if (!first) std::fputs("\n", stdout);
         PrintPage(page, ansi);
@@ -154,6 +157,7 @@ int Dump(const char* fromText, const char* toText) {
     if (from > to) return Fail(std::string(fromText) + " is after " + toText);
 
     PrepareConsole();
+    UseBinaryOutput();
     std::string out;
     for (int32_t days = from; days <= to; ++days) {
         const CivilDate date = CivilFromDays(days);
@@ -177,7 +181,7 @@ int Dump(const char* fromText, const char* toText) {
     return 0;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     if (argc >= 2 && (std::strcmp(argv[1], "-h") == 0 || std::strcmp(argv[1], "--help") == 0)) {
