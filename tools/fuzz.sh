@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets (clang, ASan, UBSan) and fuzzes the memo file loader for SECONDS
+# (default 25) from a small seed corpus made here. Fails on any crash, leak or sanitizer report.
+# Usage: tools/fuzz.sh [SECONDS]     Build folder: $FUZZ_BUILD_DIR or build/fuzz.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:-25}
+build=${FUZZ_BUILD_DIR:-build/fuzz}
+
+cmake --preset fuzz -B "$build" >/dev/null
+cmake --build "$build" -j2 --target memo_fuzz
+
+work=$(mktemp -d /tmp/lunoria-fuzz-run.XXXXXX)
+# The target writes memo files on every run; tmpfs keeps that cheap.
+files=$(mktemp -d /dev/shm/lunoria-fuzz.XXXXXX 2>/dev/null || mktemp -d /tmp/lunoria-fuzz.XXXXXX)
+trap 'rm -rf "$work" "$files"' EXIT
+export LUNORIA_FUZZ_DIR=$files
+seeds=$work/seeds
+mkdir -p "$seeds" "$work/corpus"
+seed() { printf "$2" >"$seeds/$1"; }
+seed empty ''
+seed one '\x64'
+seed header '\x64\x00'
+seed abc '\x64\x00\x05\x00\x03\x00\x00\x00\x00\x00abc'
+seed custom '\x64\x00\x05\x00\x03\x00\xff\x00\x00\x01abc'
+seed custom-empty '\x64\x00\x05\x00\x00\x00\xff\x00\x00\x01'
+seed repeated '\x64\x00\x04\x00\x01\x00\x00\x00\x00\x00a\x04\x00\x02\x00\x00\x00\x00\x00bc'
+seed slot40 '\x64\x00\x03\x00\x01\x00\x00\x00\x00\x00a\x28\x00\x01\x00\x00\x00\x00\x00z'
+seed negative '\x64\x00\xff\xff\x01\x00\x00\x00\x00\x00z'
+seed truncated '\x64\x00\x03\x00\x09\x00\x00\x00\x00\x00ab'
+seed week7 '\xff\xff\x07\x00\x04\x00\x00\x00\x00\x00\xd6\xdc\r\n'
+
+# -fork would hide exec/s; one process, fixed time, stats at the end.
+log=$work/fuzz.log
+status=0
+"$build/memo/memo_fuzz" -max_total_time="$seconds" -max_len=4096 -timeout=10 -rss_limit_mb=1024 \
+    -print_final_stats=1 -artifact_prefix="$work/" "$work/corpus" "$seeds" >"$log" 2>&1 || status=$?
+runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
+rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -1)
+if [ "$status" -ne 0 ]; then
+    tail -60 "$log"
+    mkdir -p build/fuzz-artifacts
+    cp "$work"/crash-* "$work"/leak-* "$work"/timeout-* "$work"/oom-* build/fuzz-artifacts/ 2>/dev/null || true
+    echo "memo_fuzz FAILED (exit $status); inputs kept in build/fuzz-artifacts"
+    exit 1
+fi
+echo "memo_fuzz: ${runs:-?} runs in ${seconds} s, ${rate:-?} exec/s, no crash or leak"
