@@ -32,7 +32,8 @@ private:
 MemoStore FullMonth(const std::string& root, size_t length) {
     MemoStore store(root);
     store.LoadMonth(2006, 12);
-    for (int day = 0; day <= 31; ++day) store.Update(day, std::string(length, static_cast<char>(0xB0 + day % 16)), 0);
+    for (int day = 0; day <= 31; ++day)
+        store.Update(day, std::string(length, static_cast<char>(0xB0 + day % 16)), 0);
     return store;
 }
 

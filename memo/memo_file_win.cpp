@@ -17,7 +17,9 @@ std::wstring WidePath(const std::string& path) {
     return wide;
 }
 
-bool IsMissing(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
+bool IsMissing(DWORD error) {
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
 
 bool WriteAll(HANDLE file, const void* data, size_t size) {
     const char* p = static_cast<const char*>(data);

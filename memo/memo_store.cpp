@@ -13,7 +13,9 @@ constexpr int kMaxSlots = 32768;
 // Enough numbered copies of a damaged file for any real use; past this, saving that file fails.
 constexpr int kMaxDamagedCopies = 999;
 
-uint16_t Get16(const unsigned char* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
+uint16_t Get16(const unsigned char* p) {
+    return static_cast<uint16_t>(p[0] | p[1] << 8);
+}
 uint32_t Get32(const unsigned char* p) {
     return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
            static_cast<uint32_t>(p[3]) << 24;
@@ -23,7 +25,8 @@ void Put16(std::string& out, uint16_t v) {
     out.push_back(static_cast<char>(v >> 8));
 }
 void Put32(std::string& out, uint32_t v) {
-    for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<char>((v >> shift) & 0xFF));
+    for (int shift = 0; shift < 32; shift += 8)
+        out.push_back(static_cast<char>((v >> shift) & 0xFF));
 }
 
 const MemoRecord kEmptyRecord;
@@ -65,7 +68,8 @@ void MemoStore::Init(int maxIndex, const std::string& relativePath) {
 }
 
 void MemoStore::Clear() {
-    for (MemoRecord& r : slots) r = MemoRecord();
+    for (MemoRecord& r : slots)
+        r = MemoRecord();
 }
 
 const MemoRecord& MemoStore::slot(int i) const {

@@ -3,6 +3,7 @@
 #include "memo_test_dir.h"
 
 #ifndef _WIN32
+#include <chrono>
 #include <csignal>
 #include <random>
 #include <sys/resource.h>
@@ -58,7 +59,8 @@ template <class Body> int InChild(Body body) {
 MemoStore FilledMonth(const std::string& root, char fill, size_t length) {
     MemoStore store(root);
     store.Init(31, "日历/200612");
-    for (int day = 1; day <= 31; ++day) store.Update(day, std::string(length, fill), 0);
+    for (int day = 1; day <= 31; ++day)
+        store.Update(day, std::string(length, fill), 0);
     return store;
 }
 
@@ -70,17 +72,29 @@ TEST_F(MemoFile, KilledWriterLeavesOneWholeVersion) {
     const std::string bytesA = a.Bytes(), bytesB = b.Bytes();
     ASSERT_EQ(a.Save(), 0);
 
+    // Kill within the time of a few saves, measured here: the machine may be busy or its disk slow.
+    auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < 4; ++i)
+        ASSERT_EQ((i % 2 ? a : b).Save(), 0);
+    auto saveMicros =
+        std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start).count() / 4 +
+        20;
+
     std::mt19937 rng(7);
     int tempsLeft = 0, sawA = 0, sawB = 0;
     for (int round = 0; round < 200; ++round) {
+        // The child first writes the version the file does not hold, so every round can change it.
+        const bool holdsA = Read("200612") == bytesA;
+        MemoStore& first = holdsA ? b : a;
+        MemoStore& second = holdsA ? a : b;
         pid_t pid = fork();
         if (pid == 0) {
             for (;;) {
-                a.Save();
-                b.Save();
+                first.Save();
+                second.Save();
             }
         }
-        usleep(200 + rng() % 3000);
+        usleep(static_cast<useconds_t>(rng() % (3 * saveMicros)));
         kill(pid, SIGKILL);
         waitpid(pid, nullptr, 0);
         const std::string now = Read("200612");

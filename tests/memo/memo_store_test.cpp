@@ -96,7 +96,8 @@ TEST_F(MemoLoad, ShortFilesWrongFormatWordAndRepeatedIndex) {
     for (const std::string& bytes : {std::string(), Bytes({0x64}), Bytes({0x64, 0})}) {
         Write("200612", bytes);
         EXPECT_EQ(store.LoadMonth(2006, 12), 0);
-        for (int i = 0; i <= 31; ++i) EXPECT_FALSE(store.slot(i).occupied());
+        for (int i = 0; i <= 31; ++i)
+            EXPECT_FALSE(store.slot(i).occupied());
     }
     // The format word is never checked.
     Write("200612", Bytes({0xFF, 0xFF, 2, 0, 1, 0, 0, 0, 0, 0, 'q'}));
@@ -104,8 +105,8 @@ TEST_F(MemoLoad, ShortFilesWrongFormatWordAndRepeatedIndex) {
     EXPECT_EQ(store.slot(2).text(), "q");
 
     // The last record for an index wins; a zero-length record without custom colour empties the slot.
-    Write("200612", Bytes({0x64, 0, 4, 0, 1, 0, 0, 0, 0, 0, 'a', 4, 0, 2, 0, 0, 0, 0, 0, 'b', 'c', 6, 0, 1, 0, 0, 0, 0,
-                           0, 'x', 6, 0, 0, 0, 0, 0, 0, 0}));
+    Write("200612", Bytes({0x64, 0,   4, 0, 1, 0, 0, 0, 0, 0, 'a', 4, 0, 2, 0, 0, 0, 0, 0,
+                           'b',  'c', 6, 0, 1, 0, 0, 0, 0, 0, 'x', 6, 0, 0, 0, 0, 0, 0, 0}));
     EXPECT_EQ(store.LoadMonth(2006, 12), 0);
     EXPECT_EQ(store.slot(4).text(), "bc");
     EXPECT_FALSE(store.slot(6).occupied());
@@ -122,10 +123,10 @@ TEST_F(MemoLoad, ShortFilesWrongFormatWordAndRepeatedIndex) {
 TEST_F(MemoLoad, FaultsKeepTheSlotsReadBefore) {
     const std::string good = Bytes({0x64, 0, 3, 0, 1, 0, 0, 0, 0, 0, 'a'});
     const std::string faults[] = {
-        Bytes({5, 0, 3, 0, 0, 0, 0, 0, 'x', 'y'}), // text cut short
-        Bytes({5, 0, 3, 0, 0}),                    // head cut short
+        Bytes({5, 0, 3, 0, 0, 0, 0, 0, 'x', 'y'}),  // text cut short
+        Bytes({5, 0, 3, 0, 0}),                     // head cut short
         Bytes({0xFF, 0xFF, 1, 0, 0, 0, 0, 0, 'x'}), // index -1
-        Bytes({8, 0, 1, 0, 0, 0, 0, 0, 'x'}),      // index 8 in the weekly file
+        Bytes({8, 0, 1, 0, 0, 0, 0, 0, 'x'}),       // index 8 in the weekly file
     };
     MemoStore store(root);
     for (const std::string& fault : faults) {
@@ -137,8 +138,8 @@ TEST_F(MemoLoad, FaultsKeepTheSlotsReadBefore) {
 }
 
 TEST_F(MemoDamaged, OriginalKeptAsBadCopyBeforeRewrite) {
-    const std::string first = Bytes({0x64, 0, 3, 0, 3, 0, 0, 0, 0, 0, 'a', 'b', 'c', 40, 0, 3, 0, 0, 0, 0, 0, 'x', 'y',
-                                     'z', 5, 0, 3, 0, 0, 0, 0, 0, 'd', 'e', 'f'});
+    const std::string first = Bytes({0x64, 0, 3, 0,   3,   0,   0, 0, 0, 0, 'a', 'b', 'c', 40, 0,   3,   0,  0,
+                                     0,    0, 0, 'x', 'y', 'z', 5, 0, 3, 0, 0,   0,   0,   0,  'd', 'e', 'f'});
     Write("200612", first);
     MemoStore store(root);
     EXPECT_EQ(store.LoadMonth(2006, 12), -1);
@@ -146,7 +147,8 @@ TEST_F(MemoDamaged, OriginalKeptAsBadCopyBeforeRewrite) {
     EXPECT_FALSE(store.slot(5).occupied());
 
     ASSERT_EQ(store.Update(10, "new", 0), 0);
-    EXPECT_EQ(Read("200612"), Bytes({0x64, 0, 3, 0, 3, 0, 0, 0, 0, 0, 'a', 'b', 'c', 10, 0, 3, 0, 0, 0, 0, 0, 'n', 'e', 'w'}));
+    EXPECT_EQ(Read("200612"),
+              Bytes({0x64, 0, 3, 0, 3, 0, 0, 0, 0, 0, 'a', 'b', 'c', 10, 0, 3, 0, 0, 0, 0, 0, 'n', 'e', 'w'}));
     EXPECT_EQ(Read("200612.bad"), first);
     // One copy per damaged load: the next save of the now clean file makes none.
     ASSERT_EQ(store.Update(11, "more", 0), 0);
@@ -210,7 +212,8 @@ TEST_F(MemoFormat, RandomStoresRoundTrip) {
         for (int i = 0; i <= store.maxIndex(); ++i) {
             if (rng() % 3 == 0) continue;
             std::string text(rng() % 200, ' ');
-            for (char& c : text) c = rng() % 4 ? static_cast<char>(0x80 + rng() % 0x80) : alphabet[rng() % 5];
+            for (char& c : text)
+                c = rng() % 4 ? static_cast<char>(0x80 + rng() % 0x80) : alphabet[rng() % 5];
             uint32_t color = rng() % 2 ? 0 : (MEMO_CUSTOM_COLOR | (rng() & 0xFFFFFF));
             store.Update(i, text, color);
             ASSERT_EQ(store.slot(i).text(), store.slot(i).occupied() ? text : "");

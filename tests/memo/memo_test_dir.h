@@ -41,7 +41,8 @@ protected:
     // Names in the 日历 folder, sorted.
     std::vector<std::string> Names() const {
         std::vector<std::string> names;
-        for (const auto& e : std::filesystem::directory_iterator(Dir())) names.push_back(e.path().filename().u8string());
+        for (const auto& e : std::filesystem::directory_iterator(Dir()))
+            names.push_back(e.path().filename().u8string());
         std::sort(names.begin(), names.end());
         return names;
     }
@@ -53,6 +54,7 @@ protected:
 // Bytes from a list of byte values, for exact file contents.
 inline std::string Bytes(std::initializer_list<int> values) {
     std::string s;
-    for (int v : values) s.push_back(static_cast<char>(v));
+    for (int v : values)
+        s.push_back(static_cast<char>(v));
     return s;
 }
