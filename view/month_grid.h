@@ -1,0 +1,82 @@
+// MonthGrid: the child window of the main window that shows one month page and paints it.
+//
+// The page model and the memo stores live in a GridPage (view/grid_page.h); this class adds the
+// window, its fonts, the year caption, the site-name link and the hover tip. Every paint redraws the
+// whole client area from the model, so invalidations never erase.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "view/grid_layout.h"
+#include "view/grid_page.h"
+#include "win/gdi.h"
+#include "win/window.h"
+
+class ColorLabel;
+class LinkLabel;
+class HoverTip;
+
+// Implemented by the main window.
+class MonthGridOwner {
+public:
+    virtual void ShowTodayLink(bool show) = 0;  // the "返回" link (id 105)
+
+protected:
+    ~MonthGridOwner() = default;
+};
+
+class MonthGrid : public Window {
+public:
+    MonthGrid();
+    ~MonthGrid() override;
+
+    // Creates the window at `rect` (parent client coordinates), its fonts, caption, link and tip.
+    // False, with nothing else created, when the window cannot be made.
+    bool Create(const RECT& rect, HWND parent, int id, MonthGridOwner* owner);
+
+    // The "我的记事" folder; the stores use <root>/日历/...
+    void SetMemoRoot(const std::string& utf8Folder);
+
+    // Rebuilds the page of (year, month) and reloads its memo stores. A day other than 0 moves the mark
+    // (today) there, lowered to the month's length. Shows the owner's today link unless the page shows
+    // the mark, sets the caption and repaints. Returns 1; 0, with nothing changed, for a month outside
+    // February 1900 - December 2049.
+    int SetMonth(int year, int month, int day);
+    int Year() const { return model.page().year; }
+    int Month() const { return model.page().month; }
+    HWND Hwnd() const { return hwnd; }
+
+    // The whole page onto any DC, at the DC's origin; OnPaint wraps it. The DC's state is restored.
+    void Paint(HDC dc);
+
+    GridPoint CellOrigin(int day) const { return ::CellOrigin(model.page(), day); }
+    const MemoRecord& LunarMemoFor(int day) const { return model.LunarMemoFor(day); }
+    const GridPage& Page() const { return model; }
+    const GridPalette& Palette() const { return palette; }
+
+protected:
+    LRESULT OnPaint() override;
+
+private:
+    void PaintHeader(HDC dc, int width);
+    void PaintDay(HDC dc, int day, int x, int y);
+    void PaintRing(HDC dc);
+
+    GridPage model;
+    // Day under the pointer (0 = none) and the header column of the last click (−1 = none), for the
+    // mouse handling.
+    int hotDay = 0;
+    int weeklyColumn = -1;
+
+    GridPalette palette;
+    Font numberFont;
+    Font starFont;
+    Font smallFont;
+    Font smallBoldFont;
+
+    std::unique_ptr<HoverTip> tip;
+    std::unique_ptr<ColorLabel> yearCaption;
+    std::unique_ptr<LinkLabel> siteLink;
+    MonthGridOwner* owner = nullptr;
+};

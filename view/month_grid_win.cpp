@@ -1,0 +1,180 @@
+#include "view/month_grid.h"
+
+#include <cstdio>
+
+#include "app/color_label.h"
+#include "app/link_label.h"
+#include "engine/names.h"
+#include "view/hover_tip.h"
+#include "win/font.h"
+#include "win/text.h"
+
+namespace {
+
+const wchar_t kClassName[] = L"LunoriaMonthGrid";
+constexpr int kSiteLinkId = 1052;
+constexpr int kLabelPointSize = 110;  // 11 pt
+const char kLabelFace[] = "宋体";
+const char kSiteName[] = "Nimbrel";
+
+void Fill(HDC dc, int left, int top, int right, int bottom, COLORREF color) {
+    RECT r{left, top, right, bottom};
+    Brush brush(CreateSolidBrush(color));
+    FillRect(dc, &r, brush.Get());
+}
+
+void Text(HDC dc, int x, int y, const std::string& utf8) {
+    std::wstring wide = ToWide(utf8);
+    TextOutW(dc, x, y, wide.c_str(), static_cast<int>(wide.size()));
+}
+
+} // namespace
+
+MonthGrid::MonthGrid() = default;
+
+MonthGrid::~MonthGrid() {
+    // The window goes first, so no message reaches the members while they are torn down.
+    Destroy();
+}
+
+bool MonthGrid::Create(const RECT& rect, HWND parent, int id, MonthGridOwner* gridOwner) {
+    // No background brush: erasing paints nothing, and every client pixel comes from Paint.
+    Register(kClassName, 0, LoadCursorW(nullptr, IDC_ARROW), nullptr);
+    if (!Window::Create(kClassName, WS_CHILD | WS_VISIBLE, 0, rect, parent, id)) return false;
+    owner = gridOwner;
+
+    // Pixel heights are cell heights (positive). Only the day numbers are Latin. The other three fonts
+    // draw Chinese text, "★" and "●", so they ask for GB2312: the font mapper then picks a face that
+    // holds those glyphs (宋体 on Chinese Windows) instead of an "Arial" without them.
+    numberFont = CreatePixelFont(17, "Arial Black", FW_NORMAL, ANSI_CHARSET);
+    starFont = CreatePixelFont(19, "宋体", FW_NORMAL, GB2312_CHARSET);
+    smallFont = CreatePixelFont(14, "Arial", FW_NORMAL, GB2312_CHARSET);
+    smallBoldFont = CreatePixelFont(14, "Arial", FW_BOLD, GB2312_CHARSET);
+
+    // Caption and link sit in the bottom strip; both size themselves to their text.
+    const int height = rect.bottom - rect.top;
+    RECT captionRect{rect.left, height - kStripHeight, rect.right - 160, height};
+    yearCaption = std::make_unique<ColorLabel>();
+    yearCaption->Create(captionRect, hwnd, -1, kStripColor, kStripTextColor, kLabelPointSize, kLabelFace);
+    RECT linkRect{captionRect.right + 40, captionRect.top, captionRect.right + 85, captionRect.bottom};
+    siteLink = std::make_unique<LinkLabel>();
+    siteLink->Create(linkRect, hwnd, kSiteLinkId, kStripColor, kStripTextColor, kLabelPointSize, kLabelFace);
+
+    tip = std::make_unique<HoverTip>();
+    tip->Create(hwnd);
+
+    siteLink->SetText(kSiteName, true);
+    return true;
+}
+
+void MonthGrid::SetMemoRoot(const std::string& utf8Folder) { model.SetMemoRoot(utf8Folder); }
+
+int MonthGrid::SetMonth(int year, int month, int day) {
+    if (!model.SetMonth(year, month, day)) return 0;
+    if (owner) owner->ShowTodayLink(!model.page().MarkShown());
+    if (yearCaption) yearCaption->SetText(model.page().yearCaption, true);
+    if (hwnd) Invalidate(false);
+    return 1;
+}
+
+LRESULT MonthGrid::OnPaint() {
+    PaintScope paint(hwnd);
+    Paint(paint.Dc());
+    return 0;
+}
+
+void MonthGrid::Paint(HDC dc) {
+    RECT client{0, 0, kGridWidth, kGridHeight};
+    if (hwnd) client = ClientRect();
+    const int width = client.right, height = client.bottom;
+
+    // Fonts are selected as the page goes; the caller's font, text colour and mode come back at the end.
+    HGDIOBJ callerFont = GetCurrentObject(dc, OBJ_FONT);
+    COLORREF callerColor = GetTextColor(dc);
+    int callerMode = SetBkMode(dc, TRANSPARENT);
+
+    Fill(dc, 0, 0, width, height - kStripHeight, kFieldColor);
+    Fill(dc, 0, height - kStripHeight, width, height, kStripColor);
+    PaintHeader(dc, width);
+
+    // All cells first, then the days: a month name wider than its cell stays readable where it runs
+    // on into the next cell instead of being covered by that cell's background.
+    Brush cellBrush(CreateSolidBrush(palette.cellBackColor));
+    for (int row = 0; row < kGridRows; ++row) {
+        for (int column = 0; column < kGridColumns; ++column) {
+            GridRect cell = CellRect(row, column);
+            RECT r{cell.left, cell.top, cell.right, cell.bottom};
+            FillRect(dc, &r, cellBrush.Get());
+        }
+    }
+    const MonthPage& page = model.page();
+    for (int row = 0; row < kGridRows; ++row) {
+        for (int column = 0; column < kGridColumns; ++column) {
+            GridRect cell = CellRect(row, column);
+            if (int day = DayAtCell(page, row, column)) PaintDay(dc, day, cell.left, cell.top);
+        }
+    }
+    PaintRing(dc);
+
+    SelectObject(dc, callerFont);
+    SetTextColor(dc, callerColor);
+    SetBkMode(dc, callerMode);
+}
+
+void MonthGrid::PaintHeader(HDC dc, int width) {
+    Fill(dc, 0, 0, width, kHeaderHeight, palette.headerBackColor);
+    for (int i = 0; i < kGridColumns; ++i) {
+        uint32_t color = 0;
+        if (model.WeeklyMark(i, &color)) {
+            SelectObject(dc, smallBoldFont.Get());
+            SetTextColor(dc, color);
+            Text(dc, 2 + kColumnPitch * i, 2, "●");
+        }
+        // The names take whatever font the DC holds: its own until a "●" has been drawn in this pass,
+        // the bold small font after it.
+        SetTextColor(dc, HeaderNameColor(palette, model.page(), i));
+        Text(dc, 10 + kColumnPitch * i, 2, WeekdayName(i));
+    }
+}
+
+void MonthGrid::PaintDay(HDC dc, int day, int x, int y) {
+    const DayCell& cell = model.page().cells[day];
+    const DayMarks marks = model.MarksFor(day, palette);
+
+    if (marks.filled) Fill(dc, x, y, x + kCellWidth, y + kCellHeight, marks.fillColor);
+    if (marks.weekly) {
+        SelectObject(dc, smallBoldFont.Get());
+        SetTextColor(dc, marks.weeklyColor);
+        Text(dc, x + 2, y, "●");
+    }
+    if (marks.solarStar) {
+        SelectObject(dc, starFont.Get());
+        SetTextColor(dc, marks.solarStarColor);
+        Text(dc, x - 1, y + 15, "★");
+    }
+    if (marks.lunarStar) {
+        SelectObject(dc, starFont.Get());
+        SetTextColor(dc, marks.lunarStarColor);
+        Text(dc, x + 34, y + 15, "★");
+    }
+
+    char number[8];
+    std::snprintf(number, sizeof number, "%2d", day);
+    SetTextColor(dc, marks.numberColor);
+    SelectObject(dc, numberFont.Get());
+    Text(dc, x + 10, y + 2, number);
+    // Not clipped to the cell: a long month name runs on into the next cell.
+    SelectObject(dc, cell.textIsMonthName ? smallBoldFont.Get() : smallFont.Get());
+    Text(dc, x + 6, y + 17, cell.text);
+}
+
+void MonthGrid::PaintRing(HDC dc) {
+    const MonthPage& page = model.page();
+    if (!page.ok() || !page.MarkShown()) return;
+    GridPoint o = ::CellOrigin(page, page.mark.day);
+    Pen pen(CreatePen(PS_DOT, 2, palette.todayColor));
+    SelectScope selectPen(dc, pen.Get());
+    SelectScope selectBrush(dc, GetStockObject(NULL_BRUSH));
+    // Larger than the hit area: it overlaps the neighbours, the header in row 0 and the strip in row 5.
+    Ellipse(dc, o.x - 7, o.y - 7, o.x + 58, o.y + 41);
+}
