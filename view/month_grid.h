@@ -54,6 +54,8 @@ public:
     const MemoRecord& LunarMemoFor(int day) const { return model.LunarMemoFor(day); }
     const GridPage& Page() const { return model; }
     const GridPalette& Palette() const { return palette; }
+    const ColorLabel* YearCaption() const { return yearCaption.get(); }
+    const LinkLabel* SiteLink() const { return siteLink.get(); }
 
 protected:
     LRESULT OnPaint() override;

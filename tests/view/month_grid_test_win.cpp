@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/color_label.h"
+#include "app/link_label.h"
 #include "view/month_grid.h"
 #include "view_test_dir.h"
 
@@ -199,6 +201,45 @@ TEST_F(MonthGridTest, MarkAndTodayLink) {
     EXPECT_EQ(grid.SetMonth(1900, 1, 1), 0);  // before the first page: nothing changes
     EXPECT_EQ(owner.calls, calls);
     EXPECT_EQ(grid.Year(), 2023);
+}
+
+TEST_F(MonthGridTest, CaptionAndSiteLink) {
+    const ColorLabel* caption = grid.YearCaption();
+    const LinkLabel* link = grid.SiteLink();
+    ASSERT_TRUE(caption && link);
+    // The test's parent stays hidden, so look at each label's own visibility.
+    auto shown = [](const Window* w) { return (GetWindowLongW(w->Handle(), GWL_STYLE) & WS_VISIBLE) != 0; };
+    EXPECT_FALSE(shown(caption));  // until a page is set
+    EXPECT_TRUE(shown(link));
+    EXPECT_EQ(link->Text(), "Nimbrel");
+    EXPECT_EQ(link->Id(), 1052);
+    EXPECT_EQ(caption->Rect().left, 0);
+    EXPECT_EQ(caption->Rect().top, 219);
+    EXPECT_EQ(link->Rect().left, 243);
+    EXPECT_EQ(link->Rect().top, 219);
+
+    ASSERT_EQ(grid.SetMonth(2026, 2, 0), 1);
+    EXPECT_TRUE(shown(caption));
+    EXPECT_EQ(caption->Text(), "乙巳【蛇】年－丙午【马】年");
+    ASSERT_EQ(grid.SetMonth(2026, 3, 0), 1);
+    EXPECT_EQ(caption->Text(), "丙午【马】年");
+}
+
+// Without a window the grid still keeps and paints its page, and creates nothing else.
+TEST(MonthGridNoWindow, CreateFailsCleanly) {
+    RecordingOwner owner;
+    MonthGrid grid;
+    RECT rect{0, 0, kGridWidth, kGridHeight};
+    HWND notAWindow = reinterpret_cast<HWND>(static_cast<INT_PTR>(0x7FF0));
+    EXPECT_FALSE(grid.Create(rect, notAWindow, 107, &owner));
+    EXPECT_EQ(grid.Hwnd(), nullptr);
+    EXPECT_EQ(grid.YearCaption(), nullptr);
+    EXPECT_EQ(grid.SetMonth(2026, 12, 7), 1);
+    EXPECT_EQ(owner.calls, 0);  // the owner was never taken
+    Surface s(kGridWidth, kGridHeight);
+    grid.Paint(s.Dc());
+    EXPECT_EQ(s.At(5, 230), kStripColor);
+    EXPECT_GT(s.CountAll(grid.Palette().todayColor), 0);
 }
 
 TEST_F(MonthGridTest, FieldHeaderCellsAndSeparators) {
