@@ -405,6 +405,47 @@ TEST_F(MonthGridTest, ThreeLunarMonthsOnOnePage) {
     }
 }
 
+// Painting leaves the caller's DC as it found it.
+TEST_F(MonthGridTest, PaintRestoresTheDc) {
+    ASSERT_EQ(grid.SetMonth(2026, 12, 7), 1);
+    Surface s(kGridWidth, kGridHeight);
+    HGDIOBJ font = GetStockObject(ANSI_FIXED_FONT);
+    SelectObject(s.Dc(), font);
+    SetTextColor(s.Dc(), RGB(1, 2, 3));
+    SetBkMode(s.Dc(), OPAQUE);
+    grid.Paint(s.Dc());
+    EXPECT_EQ(GetCurrentObject(s.Dc(), OBJ_FONT), font);
+    EXPECT_EQ(GetTextColor(s.Dc()), RGB(1, 2, 3));
+    EXPECT_EQ(GetBkMode(s.Dc()), OPAQUE);
+    EXPECT_EQ(GetCurrentObject(s.Dc(), OBJ_PEN), GetStockObject(BLACK_PEN));
+    EXPECT_EQ(GetCurrentObject(s.Dc(), OBJ_BRUSH), GetStockObject(WHITE_BRUSH));
+}
+
+// SetMonth asks for a repaint of the whole grid without erasing, and the window then shows exactly
+// what Paint draws (the labels in the strip aside).
+TEST_F(MonthGridTest, WindowShowsWhatPaintDraws) {
+    ShowWindow(parent, SW_SHOWNOACTIVATE);
+    UpdateWindow(parent);
+    Pump();
+    ASSERT_EQ(grid.SetMonth(2026, 12, 7), 1);
+    RECT update{};
+    ASSERT_TRUE(GetUpdateRect(grid.Hwnd(), &update, FALSE));
+    EXPECT_EQ(update.right - update.left, kGridWidth);
+    EXPECT_EQ(update.bottom - update.top, kGridHeight);
+    UpdateWindow(grid.Hwnd());
+    Pump();
+
+    Paint();
+    Surface screen(kGridWidth, kGridHeight);
+    HDC window = GetWindowDC(parent);
+    BitBlt(screen.Dc(), 0, 0, kGridWidth, kGridHeight, window, 0, 0, SRCCOPY);
+    ReleaseDC(parent, window);
+    int differing = 0;
+    for (int y = 0; y < kGridHeight - kStripHeight; ++y)
+        for (int x = 0; x < kGridWidth; ++x) differing += screen.At(x, y) != surface->At(x, y);
+    EXPECT_EQ(differing, 0);
+}
+
 // Pictures of two pages for a person to look at: the window with its caption and link, captured
 // from the screen. Written only when the harness names a folder.
 TEST_F(MonthGridTest, Screenshots) {
