@@ -42,7 +42,12 @@ wine_env_registry() {
         for face in 黑体 SimHei 微软雅黑; do printf '"%s"="WenQuanYi Micro Hei"\r\n' "$face"; done
         printf '"Arial Black"="DejaVu Sans"\r\n\r\n'
         printf '[HKEY_CURRENT_USER\\Software\\Wine\\WineDbg]\r\n'
-        printf '"ShowCrashDialog"=dword:00000000\r\n'
+        printf '"ShowCrashDialog"=dword:00000000\r\n\r\n'
+        # Without a window manager, hiding or destroying a managed window waits 2 s for one; unmanaged
+        # windows go at once, and Wine then draws their title bars itself. Clicks and typing by
+        # xdotool work the same. LUNORIA_WINE_MANAGED=Y keeps Wine's default.
+        printf '[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n'
+        printf '"Managed"="%s"\r\n' "${LUNORIA_WINE_MANAGED:-N}"
     } | { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE; } >"$reg"
 }
 

@@ -1,0 +1,47 @@
+// ColorLabel: a child window that shows a text in its own font and colours and makes itself exactly
+// as large as its text (the text-block rule, text_block.h) each time it paints after a SetText.
+//
+// It is created hidden and stays hidden until SetText(text, true) or its owner shows it. The class has
+// the arrow cursor and no background brush: every pixel comes from its own paint. Texts are UTF-8.
+#pragma once
+
+#include "app/text_block.h"
+#include "win/gdi.h"
+#include "win/window.h"
+
+#include <string>
+
+// Measures a UTF-8 text block in the font selected into dc; the line height is the height of "a".
+BlockSize MeasureTextBlock(HDC dc, const std::string& text);
+
+class ColorLabel : public Window {
+public:
+    // pointSize is in tenths of a point. Returns false, storing nothing, when the window cannot be made.
+    bool Create(const RECT& rect, HWND parent, int id, COLORREF backColor, COLORREF textColor, int pointSize,
+                const std::string& faceName);
+    // Replaces the text and resizes at the next paint; shows the window only when `show` is true.
+    void SetText(const std::string& text, bool show);
+    void SetTextColor(COLORREF color);
+
+    const std::string& Text() const { return text; }
+    COLORREF TextColor() const { return textColor; }
+    COLORREF BackColor() const { return backColor; }
+    int Id() const { return id; }
+    // Position in the parent's client area; right and bottom follow each automatic resize.
+    const RECT& Rect() const { return rect; }
+    HFONT FontHandle() const { return font.Get(); }
+
+    // Draws the background and the text over the client area.
+    void Paint(HDC dc);
+
+protected:
+    LRESULT OnPaint() override;
+
+    RECT rect{};
+    std::string text;
+    COLORREF textColor = 0;
+    COLORREF backColor = 0;
+    Font font;
+    int id = 0;
+    bool autoSize = false;
+};

@@ -1,0 +1,63 @@
+#include "app/color_label.h"
+
+#include "win/font.h"
+#include "win/text.h"
+
+namespace {
+
+const wchar_t kClassName[] = L"LunoriaLabel";
+
+} // namespace
+
+bool ColorLabel::Create(const RECT& r, HWND parent, int controlId, COLORREF back, COLORREF fore, int pointSize,
+                        const std::string& faceName) {
+    if (!Register(kClassName, 0, LoadCursorW(nullptr, IDC_ARROW), nullptr)) return false;
+    if (!Window::Create(kClassName, WS_CHILD, 0, r, parent, controlId)) return false;
+    rect = r;
+    id = controlId;
+    backColor = back;
+    textColor = fore;
+    font = CreatePointFont(pointSize, faceName);
+    return true;
+}
+
+void ColorLabel::SetText(const std::string& t, bool show) {
+    text = t.substr(0, t.find('\0'));
+    autoSize = true;
+    if (!hwnd) return;
+    Invalidate(false);
+    if (show) Show(SW_SHOW);
+}
+
+void ColorLabel::SetTextColor(COLORREF color) {
+    textColor = color;
+    if (hwnd) Invalidate(false);
+}
+
+void ColorLabel::Paint(HDC dc) {
+    RECT client = ClientRect();
+    // Filling first covers the corners that shorter lines leave, so no stale pixels show there.
+    Brush back(CreateSolidBrush(backColor));
+    FillRect(dc, &client, back.Get());
+    SelectScope selectFont(dc, font.Get());
+    ::SetBkColor(dc, backColor);
+    ::SetTextColor(dc, textColor);
+    std::wstring wide = ToWide(text);
+    DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &client, 0);
+}
+
+LRESULT ColorLabel::OnPaint() {
+    PaintScope ps(hwnd);
+    if (autoSize) {
+        BlockSize size;
+        {
+            SelectScope selectFont(ps.Dc(), font.Get());
+            size = MeasureTextBlock(ps.Dc(), text);
+        }
+        MoveWindow(hwnd, rect.left, rect.top, size.width, size.height, TRUE);
+        rect.right = rect.left + size.width;
+        rect.bottom = rect.top + size.height;
+    }
+    Paint(ps.Dc());
+    return 0;
+}

@@ -1,0 +1,43 @@
+// HoverTip: the borderless popup (template IDD_HOVER_TIP) that shows a day's memo texts, red on
+// yellow, in 宋体 15 px, just below the pointer. The grid creates one hidden and keeps it; it decides
+// what the tip shows and shows or hides it. The tip only stores, measures, places and paints its text.
+//
+// Texts are UTF-8 (memo bytes are converted by the caller) and are drawn as typed: an "&" is an "&".
+// The tip sizes itself to the text block (text_block.h) and stays inside the monitor's work area
+// (tip_placement.h).
+#pragma once
+
+#include "win/dialog.h"
+#include "win/gdi.h"
+
+#include <string>
+
+class HoverTip : public Dialog {
+public:
+    static constexpr COLORREF kBackColor = RGB(255, 255, 0);
+    static constexpr COLORREF kTextColor = RGB(255, 0, 0);
+
+    HoverTip();
+
+    // Creates the hidden popup, owned by parent's top-level window.
+    bool Create(HWND parent);
+    // Takes the text, measures it, moves and sizes the window below screenPoint and invalidates it.
+    // It does not show the window.
+    void SetTipText(const std::string& text, POINT screenPoint);
+
+    const std::string& Text() const { return text; }
+    int Width() const { return width; }
+    int Height() const { return height; }
+
+    // Fills the text block yellow and draws the text in red.
+    void Paint(HDC dc);
+
+protected:
+    LRESULT OnPaint() override;
+
+private:
+    std::string text;
+    Font font;
+    int width = 0;
+    int height = 0;
+};

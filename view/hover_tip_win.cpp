@@ -1,0 +1,50 @@
+#include "view/hover_tip.h"
+
+#include "app/color_label.h"
+#include "res/resource.h"
+#include "view/tip_placement.h"
+#include "win/font.h"
+#include "win/text.h"
+
+HoverTip::HoverTip() : font(CreatePixelFont(15, "宋体", FW_NORMAL, ANSI_CHARSET)) {}
+
+bool HoverTip::Create(HWND parent) { return CreateModeless(IDD_HOVER_TIP, parent); }
+
+void HoverTip::SetTipText(const std::string& t, POINT screenPoint) {
+    text = t.substr(0, t.find('\0'));
+    if (!hwnd) return;
+    {
+        WindowDc dc(hwnd);
+        SelectScope selectFont(dc.Dc(), font.Get());
+        BlockSize size = MeasureTextBlock(dc.Dc(), text);
+        width = size.width;
+        height = size.height;
+    }
+    ScreenBox area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoW(MonitorFromPoint(screenPoint, MONITOR_DEFAULTTONEAREST), &info))
+        area = {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
+    TipOrigin at = PlaceTip(screenPoint.x, screenPoint.y, width, height, area);
+    MoveWindow(hwnd, at.left, at.top, width, height, TRUE);
+    Invalidate(false);
+}
+
+void HoverTip::Paint(HDC dc) {
+    RECT r = ClientRect();
+    r.bottom = r.top + height;
+    Brush back(CreateSolidBrush(kBackColor));
+    FillRect(dc, &r, back.Get());
+    SelectScope selectFont(dc, font.Get());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, kTextColor);
+    std::wstring wide = ToWide(text);
+    // Memo texts are shown as typed: no "&" mnemonics.
+    DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &r, DT_NOPREFIX);
+}
+
+LRESULT HoverTip::OnPaint() {
+    PaintScope ps(hwnd);
+    Paint(ps.Dc());
+    return 0;
+}
