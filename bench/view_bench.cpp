@@ -72,8 +72,10 @@ static void BM_ViewMarksOfAPage(benchmark::State& state) {
     GridPalette palette;
     for (auto _ : state) {
         uint32_t sum = 0;
-        for (int d = 1; d <= grid.page().dayCount; ++d) sum += grid.MarksFor(d, palette).numberColor;
-        for (int c = 0; c < 7; ++c) sum += HeaderNameColor(palette, grid.page(), c);
+        for (int d = 1; d <= grid.page().dayCount; ++d)
+            sum += grid.MarksFor(d, palette).numberColor;
+        for (int c = 0; c < 7; ++c)
+            sum += HeaderNameColor(palette, grid.page(), c);
         benchmark::DoNotOptimize(sum);
     }
 }

@@ -9,13 +9,13 @@
 
 constexpr int kGridWidth = 363;
 constexpr int kGridHeight = 236;
-constexpr int kHeaderHeight = 20;  // header band (0, 0)-(W, 20)
-constexpr int kStripHeight = 17;   // gold strip at the bottom
+constexpr int kHeaderHeight = 20; // header band (0, 0)-(W, 20)
+constexpr int kStripHeight = 17;  // gold strip at the bottom
 constexpr int kColumnPitch = 52;
 constexpr int kRowPitch = 33;
 constexpr int kCellWidth = 51;
 constexpr int kCellHeight = 32;
-constexpr int kFirstCellTop = 21;  // one black line under the header
+constexpr int kFirstCellTop = 21; // one black line under the header
 constexpr int kGridRows = 6;
 constexpr int kGridColumns = 7;
 
@@ -24,19 +24,19 @@ constexpr uint32_t Rgb(int r, int g, int b) {
     return static_cast<uint32_t>(r) | static_cast<uint32_t>(g) << 8 | static_cast<uint32_t>(b) << 16;
 }
 
-constexpr uint32_t kFieldColor = Rgb(0, 0, 0);        // behind the cells: the separator lines
-constexpr uint32_t kStripColor = Rgb(255, 215, 0);    // bottom strip, caption and site link background
+constexpr uint32_t kFieldColor = Rgb(0, 0, 0);     // behind the cells: the separator lines
+constexpr uint32_t kStripColor = Rgb(255, 215, 0); // bottom strip, caption and site link background
 constexpr uint32_t kStripTextColor = Rgb(0, 0, 0);
 
 struct GridPalette {
     uint32_t headerBackColor = Rgb(72, 61, 139);
     uint32_t headerTextColor = Rgb(255, 255, 120);
     uint32_t cellBackColor = Rgb(245, 245, 230);
-    uint32_t normalDayColor = Rgb(0, 0, 0);         // also every day with a one-time or yearly memo
-    uint32_t todayColor = Rgb(0, 255, 255);         // marked day's weekday name and its ring
+    uint32_t normalDayColor = Rgb(0, 0, 0); // also every day with a one-time or yearly memo
+    uint32_t todayColor = Rgb(0, 255, 255); // marked day's weekday name and its ring
     uint32_t solarTermColor = Rgb(0, 0, 255);
     uint32_t saturdayColor = Rgb(0, 128, 0);
-    uint32_t holidayColor = Rgb(255, 0, 0);         // festivals and Sundays
+    uint32_t holidayColor = Rgb(255, 0, 0); // festivals and Sundays
 };
 
 struct GridPoint {

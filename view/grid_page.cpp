@@ -30,7 +30,7 @@ bool GridPage::SetMonth(int year, int month, int day) {
     if (p.lunarMonthCount == 3) {
         lunarMemosMiddle.LoadMonth(0, p.lunarMonths[1]);
     } else {
-        lunarMemosMiddle.Init(31, std::string());  // no file: reads and writes nothing
+        lunarMemosMiddle.Init(31, std::string()); // no file: reads and writes nothing
     }
     lunarMemosLast.LoadMonth(0, p.cells[p.dayCount].lunar.month);
     weeklyMemos.LoadWeek();

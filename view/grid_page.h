@@ -17,15 +17,15 @@
 
 // The marks of one day cell.
 struct DayMarks {
-    bool filled = false;  // one-time memo: the whole cell in fillColor
+    bool filled = false; // one-time memo: the whole cell in fillColor
     uint32_t fillColor = 0;
-    bool weekly = false;  // "●" at the top left
+    bool weekly = false; // "●" at the top left
     uint32_t weeklyColor = 0;
-    bool solarStar = false;  // "★" at the lower left
+    bool solarStar = false; // "★" at the lower left
     uint32_t solarStarColor = 0;
-    bool lunarStar = false;  // "★" at the lower right
+    bool lunarStar = false; // "★" at the lower right
     uint32_t lunarStarColor = 0;
-    uint32_t numberColor = 0;  // day number and the text under it
+    uint32_t numberColor = 0; // day number and the text under it
 };
 
 class GridPage {
@@ -63,12 +63,12 @@ public:
                      uint32_t solarColor, const std::string& lunar, uint32_t lunarColor);
     int SaveWeeklyMemo(int weekday, const std::string& text, uint32_t color);
 
-    MemoStore monthMemos;        // one-time memos of the year and month, slot = day
-    MemoStore lunarMemosFirst;   // every-year lunar memos of day 1's lunar month, slot = lunar day
-    MemoStore lunarMemosMiddle;  // of the middle lunar month; empty unless the page touches three
-    MemoStore lunarMemosLast;    // of the last day's lunar month
-    MemoStore yearlySolarMemos;  // every-year solar memos of the month, slot = day
-    MemoStore weeklyMemos;       // weekly memos, slot = weekday
+    MemoStore monthMemos;       // one-time memos of the year and month, slot = day
+    MemoStore lunarMemosFirst;  // every-year lunar memos of day 1's lunar month, slot = lunar day
+    MemoStore lunarMemosMiddle; // of the middle lunar month; empty unless the page touches three
+    MemoStore lunarMemosLast;   // of the last day's lunar month
+    MemoStore yearlySolarMemos; // every-year solar memos of the month, slot = day
+    MemoStore weeklyMemos;      // weekly memos, slot = weekday
 
 private:
     MonthPage monthPage;

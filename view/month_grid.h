@@ -20,7 +20,7 @@ class HoverTip;
 // Implemented by the main window.
 class MonthGridOwner {
 public:
-    virtual void ShowTodayLink(bool show) = 0;  // the "返回" link (id 105)
+    virtual void ShowTodayLink(bool show) = 0; // the "返回" link (id 105)
 
 protected:
     ~MonthGridOwner() = default;

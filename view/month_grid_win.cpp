@@ -13,7 +13,7 @@ namespace {
 
 const wchar_t kClassName[] = L"LunoriaMonthGrid";
 constexpr int kSiteLinkId = 1052;
-constexpr int kLabelPointSize = 110;  // 11 pt
+constexpr int kLabelPointSize = 110; // 11 pt
 const char kLabelFace[] = "宋体";
 const char kSiteName[] = "Nimbrel";
 
@@ -67,7 +67,9 @@ bool MonthGrid::Create(const RECT& rect, HWND parent, int id, MonthGridOwner* gr
     return true;
 }
 
-void MonthGrid::SetMemoRoot(const std::string& utf8Folder) { model.SetMemoRoot(utf8Folder); }
+void MonthGrid::SetMemoRoot(const std::string& utf8Folder) {
+    model.SetMemoRoot(utf8Folder);
+}
 
 int MonthGrid::SetMonth(int year, int month, int day) {
     if (!model.SetMonth(year, month, day)) return 0;

@@ -32,12 +32,12 @@ TEST(GridLayout, CellsSitOnThePitchWithOnePixelLines) {
     EXPECT_EQ(last.left, 312);
     EXPECT_EQ(last.top, 186);
     EXPECT_EQ(last.right, 363);  // the last column reaches the right edge
-    EXPECT_EQ(last.bottom, 218);  // one black line above the strip at 219
+    EXPECT_EQ(last.bottom, 218); // one black line above the strip at 219
     EXPECT_EQ(kGridHeight - kStripHeight, 219);
 }
 
 TEST(GridLayout, SaturdayStartWith31DaysFillsSixRows) {
-    MonthPage page = Page(2026, 8);  // 1 August 2026 is a Saturday
+    MonthPage page = Page(2026, 8); // 1 August 2026 is a Saturday
     ASSERT_EQ(page.cells[1].weekday, 6);
     ASSERT_EQ(page.dayCount, 31);
     EXPECT_EQ(RowsUsed(page), 6);
@@ -48,14 +48,15 @@ TEST(GridLayout, SaturdayStartWith31DaysFillsSixRows) {
 }
 
 TEST(GridLayout, SundayStartFebruaryFillsFourRows) {
-    MonthPage page = Page(2026, 2);  // 1 February 2026 is a Sunday
+    MonthPage page = Page(2026, 2); // 1 February 2026 is a Sunday
     ASSERT_EQ(page.cells[1].weekday, 0);
     ASSERT_EQ(page.dayCount, 28);
     EXPECT_EQ(RowsUsed(page), 4);
     EXPECT_EQ(DayAtCell(page, 0, 0), 1);
     EXPECT_EQ(DayAtCell(page, 3, 6), 28);
     for (int r = 4; r < kGridRows; ++r)
-        for (int c = 0; c < kGridColumns; ++c) EXPECT_EQ(DayAtCell(page, r, c), 0);
+        for (int c = 0; c < kGridColumns; ++c)
+            EXPECT_EQ(DayAtCell(page, r, c), 0);
 }
 
 // CellOrigin and HitTestDay are inverses on every page, and each day sits in the cell painted for it.
@@ -77,17 +78,17 @@ TEST(GridLayout, OriginsAndHitsAgreeOnEveryPage) {
 }
 
 TEST(GridLayout, HitTestEdges) {
-    MonthPage page = Page(2026, 12);  // day 1 on Tuesday, 31 days
-    EXPECT_EQ(HitTestDay(page, 2 * 52, 19), 0);  // header
-    EXPECT_EQ(HitTestDay(page, 2 * 52, 20), 1);  // the line under the header is row 0
-    EXPECT_EQ(HitTestDay(page, 2 * 52 + 51, 20), 1);  // the line right of a cell belongs to it
+    MonthPage page = Page(2026, 12);                 // day 1 on Tuesday, 31 days
+    EXPECT_EQ(HitTestDay(page, 2 * 52, 19), 0);      // header
+    EXPECT_EQ(HitTestDay(page, 2 * 52, 20), 1);      // the line under the header is row 0
+    EXPECT_EQ(HitTestDay(page, 2 * 52 + 51, 20), 1); // the line right of a cell belongs to it
     EXPECT_EQ(HitTestDay(page, 3 * 52, 20), 2);
-    EXPECT_EQ(HitTestDay(page, 0, 30), 0);  // before day 1
+    EXPECT_EQ(HitTestDay(page, 0, 30), 0); // before day 1
     EXPECT_EQ(HitTestDay(page, 4 * 52, 20 + 4 * 33), 31);
-    EXPECT_EQ(HitTestDay(page, 5 * 52, 20 + 4 * 33), 0);  // after the last day
-    EXPECT_EQ(HitTestDay(page, 0, 218), 0);  // line above the strip, past row 5
-    EXPECT_EQ(HitTestDay(page, 100, 230), 0);  // strip
-    EXPECT_EQ(HitTestDay(page, -5, 60), 0);    // outside the client area
+    EXPECT_EQ(HitTestDay(page, 5 * 52, 20 + 4 * 33), 0); // after the last day
+    EXPECT_EQ(HitTestDay(page, 0, 218), 0);              // line above the strip, past row 5
+    EXPECT_EQ(HitTestDay(page, 100, 230), 0);            // strip
+    EXPECT_EQ(HitTestDay(page, -5, 60), 0);              // outside the client area
     EXPECT_EQ(HitTestDay(page, 363 + 52, 60), 0);
     EXPECT_EQ(HitTestDay(MonthPage{}, 120, 60), 0);
 
@@ -107,11 +108,11 @@ TEST(GridLayout, DayNumberColourPrecedence) {
     EXPECT_EQ(DayNumberColor(p, cell, false), p.holidayColor);
     cell.weekday = 6;
     EXPECT_EQ(DayNumberColor(p, cell, false), p.saturdayColor);
-    cell.solarTerm = 2;  // a solar term on a Saturday is blue
+    cell.solarTerm = 2; // a solar term on a Saturday is blue
     EXPECT_EQ(DayNumberColor(p, cell, false), p.solarTermColor);
-    cell.festival = "元旦";  // a festival beats the term
+    cell.festival = "元旦"; // a festival beats the term
     EXPECT_EQ(DayNumberColor(p, cell, false), p.holidayColor);
-    EXPECT_EQ(DayNumberColor(p, cell, true), p.normalDayColor);  // any memo beats everything
+    EXPECT_EQ(DayNumberColor(p, cell, true), p.normalDayColor); // any memo beats everything
     EXPECT_EQ(p.holidayColor, 0x000000FFu);
     EXPECT_EQ(p.solarTermColor, 0x00FF0000u);
     EXPECT_EQ(p.saturdayColor, 0x00008000u);
@@ -123,8 +124,10 @@ TEST(GridLayout, DayNumberColourPrecedence) {
 
 TEST(GridLayout, HeaderNamesMarkTodayOnlyOnItsMonth) {
     GridPalette p;
-    MonthPage page = Page(2026, 12, 7);  // Monday
-    for (int c = 0; c < 7; ++c) EXPECT_EQ(HeaderNameColor(p, page, c), c == 1 ? p.todayColor : p.headerTextColor);
-    ASSERT_TRUE(BuildMonthPage(page, 2027, 12, 0));  // same month number, other year
-    for (int c = 0; c < 7; ++c) EXPECT_EQ(HeaderNameColor(p, page, c), p.headerTextColor);
+    MonthPage page = Page(2026, 12, 7); // Monday
+    for (int c = 0; c < 7; ++c)
+        EXPECT_EQ(HeaderNameColor(p, page, c), c == 1 ? p.todayColor : p.headerTextColor);
+    ASSERT_TRUE(BuildMonthPage(page, 2027, 12, 0)); // same month number, other year
+    for (int c = 0; c < 7; ++c)
+        EXPECT_EQ(HeaderNameColor(p, page, c), p.headerTextColor);
 }

@@ -9,7 +9,9 @@ namespace {
 
 constexpr uint32_t kCustomRed = MEMO_CUSTOM_COLOR | 0x000000FF;
 
-std::string LunarFile(int month) { return "0" + std::string(month < 10 ? "0" : "") + std::to_string(month); }
+std::string LunarFile(int month) {
+    return "0" + std::string(month < 10 ? "0" : "") + std::to_string(month);
+}
 
 } // namespace
 
@@ -91,20 +93,21 @@ TEST_F(GridPageTest, LunarMemosOfThreeMonthsLandOnTheirDays) {
     ASSERT_TRUE(grid.SetMonth(2000, 8, 0));
     EXPECT_EQ(grid.page().lunarMonthCount, 2);
     EXPECT_EQ(grid.lunarMemosMiddle.path(), "");
-    for (int i = 0; i <= 31; ++i) EXPECT_FALSE(grid.lunarMemosMiddle.slot(i).occupied());
+    for (int i = 0; i <= 31; ++i)
+        EXPECT_FALSE(grid.lunarMemosMiddle.slot(i).occupied());
 }
 
 TEST_F(GridPageTest, SecondLunarMonthUsesTheLastStore) {
     GridPage grid;
     grid.SetMemoRoot(root);
-    ASSERT_TRUE(grid.SetMonth(2026, 12, 0));  // lunar 10/23 ... 11/23; day 9 is 11/1
+    ASSERT_TRUE(grid.SetMonth(2026, 12, 0)); // lunar 10/23 ... 11/23; day 9 is 11/1
     Write(LunarFile(10), MemoFileBytes({{1, "ten", 0}}));
     Write(LunarFile(11), MemoFileBytes({{1, "eleven", 0}}));
     ASSERT_TRUE(grid.SetMonth(2026, 12, 0));
     EXPECT_EQ(grid.LunarMemoFor(9).text(), "eleven");
     EXPECT_EQ(grid.LunarStoreFor(9), &grid.lunarMemosLast);
     EXPECT_EQ(grid.LunarStoreFor(8), &grid.lunarMemosFirst);
-    EXPECT_FALSE(grid.LunarMemoFor(8).present());  // 10/30
+    EXPECT_FALSE(grid.LunarMemoFor(8).present()); // 10/30
     EXPECT_EQ(grid.LunarStoreFor(0), nullptr);
     EXPECT_EQ(grid.LunarStoreFor(32), nullptr);
     EXPECT_FALSE(grid.LunarMemoFor(40).present());
@@ -121,7 +124,8 @@ TEST_F(GridPageTest, OneLunarMonthPageSavesThroughTheFirstStore) {
             if (grid.SetMonth(y, m, 0) && grid.page().lunarMonthCount == 1) year = y, month = m;
     ASSERT_NE(year, 0) << "no page inside one lunar month";
     const MonthPage& page = grid.page();
-    for (int d = 1; d <= page.dayCount; ++d) ASSERT_EQ(grid.LunarStoreFor(d), &grid.lunarMemosFirst);
+    for (int d = 1; d <= page.dayCount; ++d)
+        ASSERT_EQ(grid.LunarStoreFor(d), &grid.lunarMemosFirst);
     ASSERT_EQ(grid.SaveDayMemos(3, "", 0, "", 0, "x", 0), 0);
     ASSERT_EQ(grid.SaveDayMemos(4, "", 0, "", 0, "y", 0), 0);
     ASSERT_TRUE(grid.SetMonth(year, month, 0));
@@ -136,7 +140,7 @@ TEST_F(GridPageTest, MarksAndNumberColours) {
     // December 2026: 1st Tuesday, 5th Saturday, 6th Sunday, 7th 大雪 (a Monday).
     Write("202612", MemoFileBytes({{7, "snow", 0}, {3, "blue", MEMO_CUSTOM_COLOR | 0x00FF0000}, {4, "", kCustomRed}}));
     Write("112", MemoFileBytes({{10, "solar", 0}}));
-    Write(LunarFile(11), MemoFileBytes({{2, "lunar", 0}}));  // 11/2 is 10 December
+    Write(LunarFile(11), MemoFileBytes({{2, "lunar", 0}})); // 11/2 is 10 December
     Write("week", MemoFileBytes({{0, "sun", MEMO_CUSTOM_COLOR | 0x00123456}}));
     ASSERT_TRUE(grid.SetMonth(2026, 12, 7));
     const MonthPage& page = grid.page();
@@ -147,8 +151,8 @@ TEST_F(GridPageTest, MarksAndNumberColours) {
     DayMarks m7 = grid.MarksFor(7, p);
     EXPECT_TRUE(m7.filled);
     EXPECT_EQ(m7.fillColor, 0x00FACE87u);
-    EXPECT_EQ(m7.numberColor, p.normalDayColor);  // black even on a solar term
-    EXPECT_EQ(grid.MarksFor(22, p).numberColor, p.solarTermColor);  // 冬至
+    EXPECT_EQ(m7.numberColor, p.normalDayColor);                   // black even on a solar term
+    EXPECT_EQ(grid.MarksFor(22, p).numberColor, p.solarTermColor); // 冬至
 
     DayMarks m3 = grid.MarksFor(3, p);
     EXPECT_EQ(m3.fillColor, 0x00FF0000u);
@@ -162,7 +166,7 @@ TEST_F(GridPageTest, MarksAndNumberColours) {
     EXPECT_EQ(m10.lunarStarColor, 0x00FF0080u);
     EXPECT_FALSE(m10.filled);
 
-    DayMarks m6 = grid.MarksFor(6, p);  // Sunday with only the weekly memo keeps its red number
+    DayMarks m6 = grid.MarksFor(6, p); // Sunday with only the weekly memo keeps its red number
     EXPECT_TRUE(m6.weekly);
     EXPECT_EQ(m6.weeklyColor, 0x00123456u);
     EXPECT_EQ(m6.numberColor, p.holidayColor);
@@ -181,7 +185,7 @@ TEST_F(GridPageTest, TipTextJoinsTheFourMemosInOrder) {
     Write("202612", MemoFileBytes({{10, "one\r\ntwo", 0}}));
     Write("112", MemoFileBytes({{10, "solar", 0}}));
     Write(LunarFile(11), MemoFileBytes({{2, "L", 0}}));
-    Write("week", MemoFileBytes({{4, "W", 0}}));  // 10 December 2026 is a Thursday
+    Write("week", MemoFileBytes({{4, "W", 0}})); // 10 December 2026 is a Thursday
     ASSERT_TRUE(grid.SetMonth(2026, 12, 0));
     EXPECT_EQ(grid.TipText(10), "W\r\none\r\ntwo\r\nsolar\r\nL");
     EXPECT_EQ(grid.TipText(17), "W");

@@ -50,7 +50,8 @@ public:
     int Count(int left, int top, int right, int bottom, COLORREF color) const {
         int n = 0;
         for (int y = top < 0 ? 0 : top; y < bottom && y < height; ++y)
-            for (int x = left < 0 ? 0 : left; x < right && x < width; ++x) n += At(x, y) == color;
+            for (int x = left < 0 ? 0 : left; x < right && x < width; ++x)
+                n += At(x, y) == color;
         return n;
     }
     int CountAll(COLORREF color) const { return Count(0, 0, width, height, color); }
@@ -114,7 +115,7 @@ HWND MakeParent(int width, int height) {
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = kParentClass;
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
-    RegisterClassW(&wc);  // fails harmlessly when already registered
+    RegisterClassW(&wc); // fails harmlessly when already registered
     return CreateWindowExW(0, kParentClass, L"grid test", WS_POPUP | WS_CLIPCHILDREN, 0, 0, width, height, nullptr,
                            nullptr, wc.hInstance, nullptr);
 }
@@ -132,12 +133,17 @@ std::wstring ShotDir() {
     const char* dir = std::getenv("LUNORIA_SCREENSHOT_DIR");
     if (!dir || !*dir) return {};
     std::wstring out = dir[0] == '/' ? L"Z:" : L"";
-    for (const char* p = dir; *p; ++p) out += *p == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(*p));
+    for (const char* p = dir; *p; ++p)
+        out += *p == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(*p));
     return out;
 }
 
-constexpr uint32_t Custom(int r, int g, int b) { return MEMO_CUSTOM_COLOR | RGB(r, g, b); }
-std::string LunarFile(int month) { return (month < 10 ? "00" : "0") + std::to_string(month); }
+constexpr uint32_t Custom(int r, int g, int b) {
+    return MEMO_CUSTOM_COLOR | RGB(r, g, b);
+}
+std::string LunarFile(int month) {
+    return (month < 10 ? "00" : "0") + std::to_string(month);
+}
 
 class MonthGridTest : public MemoFolderTest {
 protected:
@@ -198,7 +204,7 @@ TEST_F(MonthGridTest, MarkAndTodayLink) {
     EXPECT_FALSE(owner.linkShown);
 
     int calls = owner.calls;
-    EXPECT_EQ(grid.SetMonth(1900, 1, 1), 0);  // before the first page: nothing changes
+    EXPECT_EQ(grid.SetMonth(1900, 1, 1), 0); // before the first page: nothing changes
     EXPECT_EQ(owner.calls, calls);
     EXPECT_EQ(grid.Year(), 2023);
 }
@@ -209,7 +215,7 @@ TEST_F(MonthGridTest, CaptionAndSiteLink) {
     ASSERT_TRUE(caption && link);
     // The test's parent stays hidden, so look at each label's own visibility.
     auto shown = [](const Window* w) { return (GetWindowLongW(w->Handle(), GWL_STYLE) & WS_VISIBLE) != 0; };
-    EXPECT_FALSE(shown(caption));  // until a page is set
+    EXPECT_FALSE(shown(caption)); // until a page is set
     EXPECT_TRUE(shown(link));
     EXPECT_EQ(link->Text(), "Nimbrel");
     EXPECT_EQ(link->Id(), 1052);
@@ -235,7 +241,7 @@ TEST(MonthGridNoWindow, CreateFailsCleanly) {
     EXPECT_EQ(grid.Hwnd(), nullptr);
     EXPECT_EQ(grid.YearCaption(), nullptr);
     EXPECT_EQ(grid.SetMonth(2026, 12, 7), 1);
-    EXPECT_EQ(owner.calls, 0);  // the owner was never taken
+    EXPECT_EQ(owner.calls, 0); // the owner was never taken
     Surface s(kGridWidth, kGridHeight);
     grid.Paint(s.Dc());
     EXPECT_EQ(s.At(5, 230), kStripColor);
@@ -243,26 +249,27 @@ TEST(MonthGridNoWindow, CreateFailsCleanly) {
 }
 
 TEST_F(MonthGridTest, FieldHeaderCellsAndSeparators) {
-    ASSERT_EQ(grid.SetMonth(2026, 11, 0), 1);  // mark elsewhere: no ring
+    ASSERT_EQ(grid.SetMonth(2026, 11, 0), 1); // mark elsewhere: no ring
     Paint();
     const Surface& s = *surface;
     EXPECT_EQ(s.At(48, 10), palette.headerBackColor);
     EXPECT_EQ(s.At(362, 0), palette.headerBackColor);
-    EXPECT_EQ(s.At(100, 20), kFieldColor);  // line under the header
-    EXPECT_EQ(s.At(51, 30), kFieldColor);   // line between columns 0 and 1
-    EXPECT_EQ(s.At(103, 53), kFieldColor);  // line between rows 0 and 1
-    EXPECT_EQ(s.At(10, 218), kFieldColor);  // line above the strip
+    EXPECT_EQ(s.At(100, 20), kFieldColor); // line under the header
+    EXPECT_EQ(s.At(51, 30), kFieldColor);  // line between columns 0 and 1
+    EXPECT_EQ(s.At(103, 53), kFieldColor); // line between rows 0 and 1
+    EXPECT_EQ(s.At(10, 218), kFieldColor); // line above the strip
     EXPECT_EQ(s.At(5, 219), kStripColor);
     EXPECT_EQ(s.At(362, 235), kStripColor);
     EXPECT_EQ(s.At(48, 24), palette.cellBackColor);   // top right of the cell of 1 November
     EXPECT_EQ(s.At(362, 200), palette.cellBackColor); // the last column reaches the right edge
     // All names in the header colour; nothing in today's colour anywhere.
-    for (int i = 0; i < 7; ++i) EXPECT_GT(s.Count(10 + 52 * i, 2, 30 + 52 * i, 19, palette.headerTextColor), 0) << i;
+    for (int i = 0; i < 7; ++i)
+        EXPECT_GT(s.Count(10 + 52 * i, 2, 30 + 52 * i, 19, palette.headerTextColor), 0) << i;
     EXPECT_EQ(s.CountAll(palette.todayColor), 0);
 }
 
 TEST_F(MonthGridTest, TodayColumnAndRingOnlyOnTheMarkedMonth) {
-    ASSERT_EQ(grid.SetMonth(2026, 12, 16), 1);  // a Wednesday in row 2, away from every edge
+    ASSERT_EQ(grid.SetMonth(2026, 12, 16), 1); // a Wednesday in row 2, away from every edge
     Paint();
     const Surface& s = *surface;
     for (int i = 0; i < 7; ++i) {
@@ -280,19 +287,19 @@ TEST_F(MonthGridTest, TodayColumnAndRingOnlyOnTheMarkedMonth) {
     // The pen is two pixels wide, centred on the bounding box's edge.
     int inRing = s.Count(o.x - 8, o.y - 8, o.x + 59, o.y + 42, palette.todayColor);
     EXPECT_GT(inRing, 60);
-    EXPECT_EQ(s.Count(0, 21, kGridWidth, kGridHeight, palette.todayColor), inRing);  // nothing outside it
+    EXPECT_EQ(s.Count(0, 21, kGridWidth, kGridHeight, palette.todayColor), inRing); // nothing outside it
     // The ring overlaps the neighbours: it crosses into the cells left and right of the day.
     EXPECT_GT(s.Count(o.x - 7, o.y, o.x, o.y + 33, palette.todayColor), 0);
     EXPECT_GT(s.Count(o.x + 52, o.y, o.x + 58, o.y + 33, palette.todayColor), 0);
 
-    ASSERT_EQ(grid.SetMonth(2025, 12, 0), 1);  // same month, other year
+    ASSERT_EQ(grid.SetMonth(2025, 12, 0), 1); // same month, other year
     Paint();
     EXPECT_EQ(surface->CountAll(palette.todayColor), 0);
 }
 
 TEST_F(MonthGridTest, DayNumberColours) {
     // February 2026: 4th 立春 (Wednesday), 7th Saturday, 8th Sunday, 17th 春节 (Tuesday), 10th plain.
-    Write("202602", MemoFileBytes({{18, "memo", 0}}));  // 初二 (a festival) with a one-time memo
+    Write("202602", MemoFileBytes({{18, "memo", 0}})); // 初二 (a festival) with a one-time memo
     ASSERT_EQ(grid.SetMonth(2026, 2, 0), 1);
     const MonthPage& page = grid.Page().page();
     ASSERT_EQ(page.cells[4].solarTerm, 1);
@@ -302,9 +309,10 @@ TEST_F(MonthGridTest, DayNumberColours) {
     struct Case {
         int day;
         COLORREF color;
-    } cases[] = {{4, palette.solarTermColor}, {7, palette.saturdayColor}, {8, palette.holidayColor},
+    } cases[] = {{4, palette.solarTermColor}, {7, palette.saturdayColor},   {8, palette.holidayColor},
                  {17, palette.holidayColor},  {18, palette.normalDayColor}, {10, palette.normalDayColor}};
-    const COLORREF all[] = {palette.solarTermColor, palette.saturdayColor, palette.holidayColor, palette.normalDayColor};
+    const COLORREF all[] = {palette.solarTermColor, palette.saturdayColor, palette.holidayColor,
+                            palette.normalDayColor};
     for (const Case& c : cases) {
         for (COLORREF color : all) {
             if (color == c.color)
@@ -324,7 +332,7 @@ TEST_F(MonthGridTest, MemoMarks) {
     Write("202612", MemoFileBytes({{3, "plain", 0}, {4, "custom", Custom(10, 20, 200)}, {5, "", Custom(1, 2, 3)}}));
     Write("week", MemoFileBytes({{1, "monday", Custom(0, 200, 100)}}));
     Write("112", MemoFileBytes({{10, "solar", 0}}));
-    Write(LunarFile(11), MemoFileBytes({{2, "lunar", 0}}));  // lunar 11/2 is 10 December
+    Write(LunarFile(11), MemoFileBytes({{2, "lunar", 0}})); // lunar 11/2 is 10 December
     ASSERT_EQ(grid.SetMonth(2026, 12, 0), 1);
     Paint();
     const Surface& s = *surface;
@@ -333,7 +341,7 @@ TEST_F(MonthGridTest, MemoMarks) {
     EXPECT_EQ(s.At(c3.x + 48, c3.y + 2), MemoColor(0, MemoKind::OneTime));
     EXPECT_EQ(s.At(c3.x + 1, c3.y + 30), MemoColor(0, MemoKind::OneTime));
     EXPECT_EQ(s.At(c4.x + 48, c4.y + 2), RGB(10, 20, 200));
-    EXPECT_EQ(s.At(c5.x + 48, c5.y + 2), palette.cellBackColor);  // empty text: kept, not shown
+    EXPECT_EQ(s.At(c5.x + 48, c5.y + 2), palette.cellBackColor); // empty text: kept, not shown
     EXPECT_GT(InNumber(5, palette.saturdayColor), 0);
 
     // "●" in the Monday header column and in every Monday, nowhere else.
@@ -359,7 +367,7 @@ TEST_F(MonthGridTest, MemoMarks) {
 }
 
 TEST_F(MonthGridTest, SixRowAndFourRowMonths) {
-    ASSERT_EQ(grid.SetMonth(2026, 8, 0), 1);  // 31 days from a Saturday
+    ASSERT_EQ(grid.SetMonth(2026, 8, 0), 1); // 31 days from a Saturday
     Paint();
     const int row5 = kFirstCellTop + 5 * kRowPitch;
     // Day 31 in row 5, column 1; column 2 of row 5 is an empty cell.
@@ -367,7 +375,7 @@ TEST_F(MonthGridTest, SixRowAndFourRowMonths) {
     EXPECT_EQ(surface->Count(104, row5, 104 + kCellWidth, row5 + kCellHeight, palette.cellBackColor),
               kCellWidth * kCellHeight);
 
-    ASSERT_EQ(grid.SetMonth(2026, 2, 0), 1);  // 28 days from a Sunday
+    ASSERT_EQ(grid.SetMonth(2026, 2, 0), 1); // 28 days from a Sunday
     Paint();
     for (int row = 0; row < kGridRows; ++row) {
         for (int column = 0; column < kGridColumns; ++column) {
@@ -386,7 +394,8 @@ TEST_F(MonthGridTest, ThreeLunarMonthsOnOnePage) {
     const COLORREF colors[3] = {RGB(200, 30, 30), RGB(30, 160, 30), RGB(30, 30, 200)};
     for (int m = 5; m <= 7; ++m) {
         std::string bytes = {100, 0};
-        for (int d = 1; d <= 30; ++d) bytes += MemoFileBytes({{d, "x", Custom(0, 0, 0) | colors[m - 5]}}).substr(2);
+        for (int d = 1; d <= 30; ++d)
+            bytes += MemoFileBytes({{d, "x", Custom(0, 0, 0) | colors[m - 5]}}).substr(2);
         Write(LunarFile(m), bytes);
     }
     ASSERT_EQ(grid.SetMonth(2000, 7, 0), 1);
@@ -442,7 +451,8 @@ TEST_F(MonthGridTest, WindowShowsWhatPaintDraws) {
     ReleaseDC(parent, window);
     int differing = 0;
     for (int y = 0; y < kGridHeight - kStripHeight; ++y)
-        for (int x = 0; x < kGridWidth; ++x) differing += screen.At(x, y) != surface->At(x, y);
+        for (int x = 0; x < kGridWidth; ++x)
+            differing += screen.At(x, y) != surface->At(x, y);
     EXPECT_EQ(differing, 0);
 }
 
@@ -458,7 +468,8 @@ TEST_F(MonthGridTest, Screenshots) {
     struct Shot {
         int year, month, day;
         const wchar_t* name;
-    } shots[] = {{2026, 12, 7, L"grid-2026-12.bmp"}, {2026, 2, 0, L"grid-2026-02.bmp"}, {2000, 7, 0, L"grid-2000-07.bmp"}};
+    } shots[] = {
+        {2026, 12, 7, L"grid-2026-12.bmp"}, {2026, 2, 0, L"grid-2026-02.bmp"}, {2000, 7, 0, L"grid-2000-07.bmp"}};
     ShowWindow(parent, SW_SHOWNOACTIVATE);
     for (const Shot& shot : shots) {
         ASSERT_EQ(grid.SetMonth(shot.year, shot.month, shot.day), 1);
@@ -487,14 +498,20 @@ TEST_F(MonthGridTest, PaintTiming) {
     using Clock = std::chrono::steady_clock;
     auto Time = [](auto&& work, int rounds) {
         auto start = Clock::now();
-        for (int i = 0; i < rounds; ++i) work();
+        for (int i = 0; i < rounds; ++i)
+            work();
         return std::chrono::duration<double, std::micro>(Clock::now() - start).count() / rounds;
     };
-    grid.Paint(s.Dc());  // fonts realised once before timing
+    grid.Paint(s.Dc()); // fonts realised once before timing
     MonthPage page;
     double build = Time([&] { BuildMonthPage(page, 2026, 12, 7); }, 2000);
     double setMonth = Time([&] { grid.SetMonth(2026, 12, 7); }, 200);
-    double paint = Time([&] { grid.Paint(s.Dc()); GdiFlush(); }, 200);
+    double paint = Time(
+        [&] {
+            grid.Paint(s.Dc());
+            GdiFlush();
+        },
+        200);
     std::printf("page model %.1f us, SetMonth with stores %.1f us, paint %.1f us; paint / page model %.0fx, "
                 "SetMonth / page model %.0fx\n",
                 build, setMonth, paint, paint / build, setMonth / build);

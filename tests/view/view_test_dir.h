@@ -15,10 +15,9 @@ protected:
     void SetUp() override {
         namespace fs = std::filesystem;
         auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
-        base = fs::temp_directory_path() /
-               fs::u8path(std::string("lunoria-view-") +
-                          ::testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
-                          std::to_string(ticks));
+        base = fs::temp_directory_path() / fs::u8path(std::string("lunoria-view-") +
+                                                      ::testing::UnitTest::GetInstance()->current_test_info()->name() +
+                                                      "-" + std::to_string(ticks));
         fs::create_directories(base / fs::u8path("我的记事/日历"));
         root = (base / fs::u8path("我的记事")).u8string();
     }
@@ -53,7 +52,8 @@ struct MemoFileRecord {
 inline std::string MemoFileBytes(std::initializer_list<MemoFileRecord> records) {
     std::string out = {100, 0};
     auto put = [&out](uint32_t v, int bytes) {
-        for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+        for (int i = 0; i < bytes; ++i)
+            out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
     };
     for (const MemoFileRecord& r : records) {
         put(static_cast<uint32_t>(r.slot), 2);
