@@ -17,25 +17,6 @@ std::string LunarFile(int month) {
 
 using GridPageTest = MemoFolderTest;
 
-TEST_F(GridPageTest, MarkMovesOnlyWithADayAndIsClamped) {
-    GridPage grid;
-    grid.SetMemoRoot(root);
-    ASSERT_TRUE(grid.SetMonth(2026, 12, 7));
-    ASSERT_TRUE(grid.SetMonth(2026, 11, 0));
-    EXPECT_EQ(grid.page().mark.year * 10000 + grid.page().mark.month * 100 + grid.page().mark.day, 20261207);
-    EXPECT_FALSE(grid.page().MarkShown());
-    ASSERT_TRUE(grid.SetMonth(2023, 2, 31));
-    EXPECT_EQ(grid.page().mark.day, 28);
-    EXPECT_TRUE(grid.page().MarkShown());
-
-    // Months the calendar cannot show change nothing.
-    EXPECT_FALSE(grid.SetMonth(1900, 1, 5));
-    EXPECT_FALSE(grid.SetMonth(2050, 1, 5));
-    EXPECT_FALSE(grid.SetMonth(2026, 13, 5));
-    EXPECT_EQ(grid.page().year, 2023);
-    EXPECT_EQ(grid.page().mark.day, 28);
-}
-
 TEST_F(GridPageTest, StoresReloadOnEveryCall) {
     GridPage grid;
     grid.SetMemoRoot(root);
@@ -49,6 +30,9 @@ TEST_F(GridPageTest, StoresReloadOnEveryCall) {
     EXPECT_EQ(grid.monthMemos.slot(6).text(), "xyz");
     ASSERT_TRUE(grid.SetMonth(2026, 11, 0));
     EXPECT_FALSE(grid.monthMemos.slot(6).present());
+    // A month the calendar cannot show changes nothing.
+    EXPECT_FALSE(grid.SetMonth(2050, 1, 5));
+    EXPECT_EQ(grid.page().month, 11);
 }
 
 // Every day of a page takes its lunar memo from the file of its own lunar month number, also on a
@@ -131,52 +115,6 @@ TEST_F(GridPageTest, OneLunarMonthPageSavesThroughTheFirstStore) {
     ASSERT_TRUE(grid.SetMonth(year, month, 0));
     EXPECT_EQ(grid.LunarMemoFor(3).text(), "x");
     EXPECT_EQ(grid.LunarMemoFor(4).text(), "y");
-}
-
-TEST_F(GridPageTest, MarksAndNumberColours) {
-    GridPalette p;
-    GridPage grid;
-    grid.SetMemoRoot(root);
-    // December 2026: 1st Tuesday, 5th Saturday, 6th Sunday, 7th 大雪 (a Monday).
-    Write("202612", MemoFileBytes({{7, "snow", 0}, {3, "blue", MEMO_CUSTOM_COLOR | 0x00FF0000}, {4, "", kCustomRed}}));
-    Write("112", MemoFileBytes({{10, "solar", 0}}));
-    Write(LunarFile(11), MemoFileBytes({{2, "lunar", 0}})); // 11/2 is 10 December
-    Write("week", MemoFileBytes({{0, "sun", MEMO_CUSTOM_COLOR | 0x00123456}}));
-    ASSERT_TRUE(grid.SetMonth(2026, 12, 7));
-    const MonthPage& page = grid.page();
-    ASSERT_EQ(page.cells[7].solarTerm, 1);
-    ASSERT_EQ(page.cells[10].lunar.month, 11);
-    ASSERT_EQ(page.cells[10].lunar.day, 2);
-
-    DayMarks m7 = grid.MarksFor(7, p);
-    EXPECT_TRUE(m7.filled);
-    EXPECT_EQ(m7.fillColor, 0x00FACE87u);
-    EXPECT_EQ(m7.numberColor, p.normalDayColor);                   // black even on a solar term
-    EXPECT_EQ(grid.MarksFor(22, p).numberColor, p.solarTermColor); // 冬至
-
-    DayMarks m3 = grid.MarksFor(3, p);
-    EXPECT_EQ(m3.fillColor, 0x00FF0000u);
-    // A custom colour with an empty text keeps the record but marks nothing.
-    EXPECT_FALSE(grid.MarksFor(4, p).filled);
-
-    DayMarks m10 = grid.MarksFor(10, p);
-    EXPECT_TRUE(m10.solarStar);
-    EXPECT_TRUE(m10.lunarStar);
-    EXPECT_EQ(m10.solarStarColor, 0x000000FFu);
-    EXPECT_EQ(m10.lunarStarColor, 0x00FF0080u);
-    EXPECT_FALSE(m10.filled);
-
-    DayMarks m6 = grid.MarksFor(6, p); // Sunday with only the weekly memo keeps its red number
-    EXPECT_TRUE(m6.weekly);
-    EXPECT_EQ(m6.weeklyColor, 0x00123456u);
-    EXPECT_EQ(m6.numberColor, p.holidayColor);
-    EXPECT_EQ(grid.MarksFor(5, p).numberColor, p.saturdayColor);
-    EXPECT_FALSE(grid.MarksFor(5, p).weekly);
-    uint32_t color = 0;
-    EXPECT_TRUE(grid.WeeklyMark(0, &color));
-    EXPECT_EQ(color, 0x00123456u);
-    EXPECT_FALSE(grid.WeeklyMark(1, &color));
-    EXPECT_FALSE(grid.WeeklyMark(7, &color));
 }
 
 TEST_F(GridPageTest, TipTextJoinsTheFourMemosInOrder) {
