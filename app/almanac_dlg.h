@@ -1,0 +1,87 @@
+#pragma once
+
+#include "app/clock_schedule.h"
+#include "app/link_label.h"
+#include "app/nav_rules.h"
+#include "view/month_grid.h"
+#include "win/dialog.h"
+
+#include <memory>
+#include <string>
+
+// The calendar's one top-level window: a borderless popup with the month grid, the year and month
+// lists, the "上月" / "下月" / "返回" links, "-" and "x". Run modally by AlmanacApp; its dialog
+// initialisation does the program's start-up work, its one-second timer follows the clock, and only
+// the exit dialog behind "x" ends it.
+class AlmanacDlg : public Dialog, private MonthGridOwner {
+public:
+    AlmanacDlg();
+    ~AlmanacDlg() override;
+
+    // Runs the window until the user ends the program.
+    void Run();
+
+    // Shows today's month with today marked.
+    void GoToToday();
+    // The notepad and its "本" tab stand in for each other; MemoShow remembers which one shows.
+    void ShowNotepad();
+    void HideNotepad();
+    void ShowCalendar();
+    void PlaceTabs();
+
+protected:
+    bool OnInitDialog() override;
+    void OnOK() override {}      // Enter never closes the calendar
+    void OnCancel() override {}  // nor do Esc, Alt+F4 and the task bar's close (they arrive as Cancel)
+    LRESULT OnPaint() override;
+    LRESULT OnMove(int x, int y) override;
+    LRESULT OnLButtonDown(int x, int y, UINT keys) override;
+    LRESULT OnTimer(UINT_PTR id) override;
+    LRESULT OnCommand(int id, int code, HWND control) override;
+    LRESULT OnLinkClicked(int id) override;
+    LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void ShowTodayLink(bool show) override;
+
+    void StartSockets();
+    void PlaceAtStoredPosition();
+    void PlaceWindowButtons();
+    void CheckAutostart();
+    void MakeMemoFolder();
+    void CreateCompanions();
+    void CreateNavLinks();
+    void FillLists();
+    void CreateHeadlineLinks();
+    void ShowTodayTip();
+    void FetchHeadline();
+    void OpenHeadline();
+    void OnListChanged();
+    void ShowMonth(YearMonth ym);
+    YearMonth ShownMonth() const;
+    void SelectLists(YearMonth ym);
+    void WriteReadyFile();
+
+    COLORREF navBackColor = RGB(50, 80, 90);
+    COLORREF navTextColor = RGB(189, 183, 107);
+    LinkLabel prevLink;
+    LinkLabel nextLink;
+    LinkLabel todayLink;
+    int windowWidth = 363;
+    HWND yearList = nullptr;
+    HWND monthList = nullptr;
+    int gridHeight = 236;
+    bool autostartOk = false;
+    HICON icon = nullptr;
+    std::unique_ptr<MonthGrid> grid;
+    bool ready = false;
+    LocalDate today;
+    int tick = kFirstTick;
+    LinkLabel headlineLink;
+    LinkLabel moreLink;
+    std::string headlineText;
+    std::string headlineUrl;
+    std::string memoRoot;
+    bool socketsStarted = false;
+    bool readyFileWritten = false;
+};

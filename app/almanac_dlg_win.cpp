@@ -1,0 +1,328 @@
+#include "app/almanac_dlg.h"
+
+#include "app/exit_dlg.h"
+#include "app/settings_parse.h"
+#include "app/settings_store.h"
+#include "res/resource.h"
+#include "win/gdi.h"
+#include "win/text.h"
+
+#include <winsock2.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+constexpr UINT_PTR kClockTimer = 1;
+constexpr int kNavBandHeight = 25;
+
+BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoW(monitor, &info)) {
+        const RECT& r = info.rcWork;
+        reinterpret_cast<std::vector<ScreenArea>*>(data)->push_back({r.left, r.top, r.right, r.bottom});
+    }
+    return TRUE;
+}
+
+LocalDate LocalToday() {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    return {now.wYear, now.wMonth, now.wDay};
+}
+
+StoredText ReadStored(const char* name) {
+    StoredText s;
+    s.present = ReadSetting(kSettingsKey, name, &s.text) == 0;
+    return s;
+}
+
+}  // namespace
+
+AlmanacDlg::AlmanacDlg() = default;
+AlmanacDlg::~AlmanacDlg() = default;
+
+void AlmanacDlg::Run() { RunModal(IDD_MAIN, nullptr); }
+
+// The program's start-up work, in this order: the rest of the program relies on it (the memo
+// folder before the grid loads a page, the position before the tabs are placed, ready last).
+bool AlmanacDlg::OnInitDialog() {
+    yearList = Item(IDC_YEAR_LIST);
+    monthList = Item(IDC_MONTH_LIST);
+    icon = LoadIconW(Instance(), MAKEINTRESOURCEW(IDI_PROGRAM));
+    SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    StartSockets();
+    PlaceAtStoredPosition();
+    CheckAutostart();
+    SetTitle("日历2.162");
+    MakeMemoFolder();
+    CreateCompanions();
+    StoredText memoShow = ReadStored("MemoShow");
+    if (memoShow.present && ReadsAsOne(memoShow.text))
+        ShowNotepad();
+    else
+        HideNotepad();
+    CreateNavLinks();
+    grid = std::make_unique<MonthGrid>();
+    RECT gridRect{0, 22, windowWidth, gridHeight + 22};
+    grid->Create(gridRect, hwnd, IDC_GRID, this);
+    grid->SetMemoRoot(memoRoot);
+    FillLists();
+    GoToToday();
+    CreateHeadlineLinks();
+    prevLink.SetText("上月", true);
+    nextLink.SetText("下月", true);
+    todayLink.SetText("返回", false);
+    ready = true;
+    SetTimer(hwnd, kClockTimer, 1000, nullptr);
+    return true;
+}
+
+void AlmanacDlg::StartSockets() {
+    WSADATA data{};
+    if (WSAStartup(MAKEWORD(2, 2), &data) == 0) {
+        socketsStarted = true;
+        return;
+    }
+    WSACleanup();
+    MessageBoxW(hwnd, ToWide("网络初始化失败，请报告管理员").c_str(), ToWide("警告").c_str(), MB_OK);
+}
+
+void AlmanacDlg::PlaceAtStoredPosition() {
+    StoredText posX = ReadStored("PosX");
+    StoredText posY = posX.present ? ReadStored("PosY") : StoredText{};
+    ScreenPoint pos = StoredWindowPos(posX, posY);
+    // A position that puts the window on no monitor at all (one was unplugged) would lose it.
+    std::vector<ScreenArea> areas;
+    EnumDisplayMonitors(nullptr, nullptr, AddWorkArea, reinterpret_cast<LPARAM>(&areas));
+    RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    pos = PlaceOnScreen(pos, windowWidth, kWindowHeight, areas.data(), static_cast<int>(areas.size()),
+                        {work.left, work.top, work.right, work.bottom});
+    MoveWindow(hwnd, pos.x, pos.y, windowWidth, kWindowHeight, TRUE);  // not saved: ready is false
+    gridHeight = 236;
+    PlaceWindowButtons();
+}
+
+// In the template's dialog units "-" and "x" land under the "下月" and "返回" links once the window
+// is cut to its pixel size, where nobody can click them; they belong in the top right corner.
+void AlmanacDlg::PlaceWindowButtons() {
+    int right = windowWidth - 1;
+    for (int id : {IDC_EXIT, IDC_MINIMIZE}) {
+        HWND button = Item(id);
+        RECT r{};
+        if (!button || !GetWindowRect(button, &r)) continue;
+        int width = r.right - r.left;
+        MoveWindow(button, right - width, 0, width, r.bottom - r.top, TRUE);
+        right -= width;
+    }
+}
+
+void AlmanacDlg::CheckAutostart() {
+    StoredText run;
+    run.present = ReadSetting(kRunKey, kAutostartName, &run.text) == 0;
+    autostartOk = AutostartCurrent(run, ProgramPath());
+    if (autostartOk) return;
+    SetAutostart(true, kAutostartName);
+    // Tell the task bar that the set of start-up programs changed. A hung shell must not hold up
+    // the calendar's start, so the wait is bounded.
+    if (HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr)) {
+        DWORD_PTR result = 0;
+        SendMessageTimeoutW(tray, WM_HOTKEY, 501, 0, SMTO_ABORTIFHUNG, 2000, &result);
+    }
+}
+
+// "我的记事" in the documents folder, with "日历" (calendar memos) and "备忘" (the notepad) inside.
+// The memo folder also becomes the current directory, which the memo files' relative names expect.
+void AlmanacDlg::MakeMemoFolder() {
+    wchar_t documents[MAX_PATH] = {};
+    std::string base;
+    if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documents)))
+        base = ToUtf8(documents) + "\\";
+    std::string root = base + "我的记事";
+    // Absolute steps rather than ".." ones: a sub-folder that cannot be made must not leave the
+    // process one level too high.
+    if (EnterFolder(root) != 0) return;
+    wchar_t entered[MAX_PATH] = {};
+    DWORD n = GetCurrentDirectoryW(MAX_PATH, entered);
+    if (n > 0 && n < MAX_PATH) root = ToUtf8(entered);
+    EnterFolder(root + "\\日历");
+    EnterFolder(root + "\\备忘");
+    EnterFolder(root);
+    memoRoot = root;
+}
+
+// The "本" and "历" tabs and the notepad join the calendar here (tab windows, notepad).
+void AlmanacDlg::CreateCompanions() { PlaceTabs(); }
+
+void AlmanacDlg::CreateNavLinks() {
+    RECT prevRect{175, 3, 205, 20};
+    RECT nextRect{215, 3, 245, 20};
+    RECT todayRect{255, 3, 285, 20};
+    prevLink.Create(prevRect, hwnd, IDC_PREV_LINK, navBackColor, navTextColor, 100, "楷体_gb2312");
+    nextLink.Create(nextRect, hwnd, IDC_NEXT_LINK, navBackColor, navTextColor, 100, "楷体_gb2312");
+    todayLink.Create(todayRect, hwnd, IDC_TODAY_LINK, navBackColor, navTextColor, 100, "楷体_gb2312");
+}
+
+void AlmanacDlg::FillLists() {
+    for (int m = 1; m <= kMonthListCount; ++m)
+        SendMessageW(monthList, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToWide(std::to_string(m) + "月").c_str()));
+    for (int y = kFirstListYear; y < kFirstListYear + kYearListCount; ++y)
+        SendMessageW(yearList, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToWide(std::to_string(y) + "年").c_str()));
+}
+
+// The headline line under the grid and its "下一篇" link are placed here (headline client).
+void AlmanacDlg::CreateHeadlineLinks() {}
+
+// The grid's tip with today's memos appears here, once, two seconds after start (grid interaction).
+void AlmanacDlg::ShowTodayTip() {}
+
+// One blocking exchange with the headline server goes here (headline client).
+void AlmanacDlg::FetchHeadline() {}
+
+void AlmanacDlg::OpenHeadline() {
+    if (headlineUrl.empty()) return;
+    ShellExecuteW(hwnd, L"open", ToWide(headlineUrl).c_str(), nullptr, nullptr, SW_SHOW);
+}
+
+void AlmanacDlg::GoToToday() {
+    today = LocalToday();
+    YearMonth ym{today.year, today.month};
+    if (!IsShownMonth(ym)) ym = today.year < kFirstShownMonth.year ? kFirstShownMonth : kLastShownMonth;
+    grid->SetMonth(ym.year, ym.month, ym == YearMonth{today.year, today.month} ? today.day : 0);
+    SelectLists(ym);
+}
+
+void AlmanacDlg::ShowNotepad() {
+    // Show the notepad and hide the "本" tab here (notepad, tab windows).
+    WriteSetting(kSettingsKey, "MemoShow", "1");
+}
+
+void AlmanacDlg::HideNotepad() {
+    // Hide the notepad and show the "本" tab here (notepad, tab windows).
+    WriteSetting(kSettingsKey, "MemoShow", "0");
+}
+
+void AlmanacDlg::ShowCalendar() { ShowWindow(hwnd, SW_SHOW); }
+
+// Hangs the tabs off the window's right edge (tab windows).
+void AlmanacDlg::PlaceTabs() {}
+
+void AlmanacDlg::ShowTodayLink(bool show) { todayLink.Show(show ? SW_SHOW : SW_HIDE); }
+
+YearMonth AlmanacDlg::ShownMonth() const { return {grid->Year(), grid->Month()}; }
+
+void AlmanacDlg::ShowMonth(YearMonth ym) {
+    grid->SetMonth(ym.year, ym.month, 0);
+    SelectLists(ym);
+}
+
+void AlmanacDlg::SelectLists(YearMonth ym) {
+    SendMessageW(yearList, CB_SETCURSEL, YearListIndex(ym), 0);
+    SendMessageW(monthList, CB_SETCURSEL, MonthListIndex(ym), 0);
+}
+
+void AlmanacDlg::OnListChanged() {
+    int yearIndex = static_cast<int>(SendMessageW(yearList, CB_GETCURSEL, 0, 0));
+    int monthIndex = static_cast<int>(SendMessageW(monthList, CB_GETCURSEL, 0, 0));
+    int newMonthIndex = monthIndex;
+    YearMonth ym = MonthFromLists(yearIndex, monthIndex, ShownMonth(), &newMonthIndex);
+    if (newMonthIndex != monthIndex) SendMessageW(monthList, CB_SETCURSEL, newMonthIndex, 0);
+    if (yearIndex != YearListIndex(ym)) SendMessageW(yearList, CB_SETCURSEL, YearListIndex(ym), 0);
+    grid->SetMonth(ym.year, ym.month, 0);
+}
+
+LRESULT AlmanacDlg::OnPaint() {
+    {
+        PaintScope paint(hwnd);
+        RECT band{0, 0, windowWidth, kNavBandHeight};
+        Brush brush(CreateSolidBrush(navBackColor));
+        FillRect(paint.Dc(), &band, brush.Get());
+    }
+    if (ready && !readyFileWritten) WriteReadyFile();
+    return 0;
+}
+
+// Start-up measurements and tests set LUNORIA_READY_FILE; the file is written once the window and
+// the grid have painted for the first time.
+void AlmanacDlg::WriteReadyFile() {
+    readyFileWritten = true;
+    const wchar_t* path = _wgetenv(L"LUNORIA_READY_FILE");
+    if (!path || !*path) return;
+    if (grid && grid->Hwnd()) UpdateWindow(grid->Hwnd());
+    if (FILE* f = _wfopen(path, L"w")) {
+        std::fputs("ready\n", f);
+        std::fclose(f);
+    }
+}
+
+LRESULT AlmanacDlg::OnMove(int x, int y) {
+    LRESULT result = Default();
+    if (!ready) return result;
+    // x and y arrive as signed 16-bit values: left of or above the primary screen is negative.
+    WriteSetting(kSettingsKey, "PosX", FormatDecimal(x));
+    WriteSetting(kSettingsKey, "PosY", FormatDecimal(y));
+    PlaceTabs();
+    return result;
+}
+
+// A press on the background (the grid and controls take their own) drags the window.
+LRESULT AlmanacDlg::OnLButtonDown(int, int, UINT) {
+    ReleaseCapture();
+    SendMessageW(hwnd, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
+    return 0;
+}
+
+LRESULT AlmanacDlg::OnTimer(UINT_PTR) {
+    switch (ActionForTick(tick, !headlineText.empty())) {
+    case TickAction::ShowTodayTip: ShowTodayTip(); break;
+    case TickAction::FetchHeadline: FetchHeadline(); break;
+    case TickAction::None: break;
+    }
+    if (DateChanged(today, LocalToday())) GoToToday();
+    tick = NextTick(tick);
+    return Default();
+}
+
+LRESULT AlmanacDlg::OnCommand(int id, int code, HWND control) {
+    if ((id == IDC_YEAR_LIST || id == IDC_MONTH_LIST) && code == CBN_SELCHANGE) {
+        OnListChanged();
+        return 0;
+    }
+    if (code == BN_CLICKED && id == IDC_MINIMIZE) {
+        ShowWindow(hwnd, SW_MINIMIZE);
+        return 0;
+    }
+    if (code == BN_CLICKED && id == IDC_EXIT) {
+        int choice = RunExitDlg(hwnd);
+        if (choice == kUninstall) SetAutostart(false, kAutostartName);
+        if (choice == kEndProgram || choice == kUninstall) End(IDCANCEL);
+        return 0;
+    }
+    return Dialog::OnCommand(id, code, control);
+}
+
+LRESULT AlmanacDlg::OnLinkClicked(int id) {
+    switch (id) {
+    case IDC_PREV_LINK: ShowMonth(PrevMonth(ShownMonth())); break;
+    case IDC_NEXT_LINK: ShowMonth(NextMonth(ShownMonth())); break;
+    case IDC_TODAY_LINK: GoToToday(); break;
+    case IDC_HEADLINE_LINK: OpenHeadline(); break;
+    case IDC_MORE_LINK: FetchHeadline(); break;
+    default: ShowMonth(ShownMonth()); break;
+    }
+    return 0;
+}
+
+LRESULT AlmanacDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_QUERYDRAGICON: return reinterpret_cast<LRESULT>(icon);
+    default: return Dialog::OnMessage(msg, wParam, lParam);
+    }
+}

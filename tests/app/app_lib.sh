@@ -1,0 +1,112 @@
+# Shared by the calendar's script tests: sourced, never run. Arguments of the scripts:
+#   LUNORIA_EXE PROBE_EXE MINIMAL_EXE
+# Runs inside the Wine environment of tools/wine-test.sh; started alone, it makes its own.
+[ $# -ge 2 ] || { echo "usage: $0 LUNORIA_EXE PROBE_EXE [MINIMAL_EXE]" >&2; exit 2; }
+app_exe=$1
+probe_exe=$2
+minimal_exe=${3:-}
+app_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+
+if [ -z "${WINEPREFIX:-}" ] || [ ! -d "${WINEPREFIX:-}" ] || [ -z "${DISPLAY:-}" ]; then
+    # shellcheck source=tools/wine-env.sh
+    source "$app_root/tools/wine-env.sh"
+    wine_env_start || { echo "could not set up Wine"; exit 1; }
+fi
+export LC_ALL=C.UTF-8
+
+settings_key='HKCU\Software\Quorvel\Lunoria'
+run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+failures=0
+app_pid=
+
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+check_eq() {  # what expected actual
+    if [ "$2" = "$3" ]; then echo "ok: $1 ($3)"; else fail "$1: expected '$2', got '$3'"; fi
+}
+
+# wait_for SECONDS COMMAND...: polls until COMMAND succeeds; Wine on a bare X server can take a
+# second or two to act on input.
+wait_for() {
+    local limit=$1 i
+    shift
+    for i in $(seq $((limit * 5))); do
+        "$@" >/dev/null 2>&1 && return 0
+        sleep 0.2
+    done
+    return 1
+}
+window_shown() { [ -n "$(xdotool search --onlyvisible --name "$1" 2>/dev/null)" ]; }
+window_gone() { ! window_shown "$1"; }
+
+probe() { timeout -k 5 30 wine "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; }
+
+# reg_get KEY NAME: the value's data, or nothing (exit 1) when it is missing.
+reg_get() {
+    local out
+    out=$(timeout -k 5 30 wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r') || return 1
+    grep -E "^\s+$2\s+REG_" <<<"$out" | sed -E "s/^\s+$2\s+REG_[A-Z_]+\s*//"
+}
+reg_set() { timeout -k 5 30 wine reg add "$1" /v "$2" /t REG_SZ /d "$3" /f >/dev/null 2>&1; }
+reg_del() { timeout -k 5 30 wine reg delete "$1" /v "$2" /f >/dev/null 2>&1 || true; }
+clean_registry() {
+    timeout -k 5 30 wine reg delete "$settings_key" /f >/dev/null 2>&1 || true
+    reg_del "$run_key" Lunoria
+}
+
+# Starts the calendar in the background and waits for its window.
+start_app() {
+    timeout -k 5 240 wine "$app_exe" "$@" >/dev/null 2>&1 &
+    app_pid=$!
+    probe wait 20 >/dev/null || { fail "the calendar window did not appear"; return 1; }
+}
+
+# Waits up to $1 seconds for the calendar's process to end; 0 when it did.
+app_ended() {
+    local i
+    for i in $(seq $((${1:-10} * 10))); do
+        kill -0 "$app_pid" 2>/dev/null || { wait "$app_pid" 2>/dev/null; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
+app_running() { kill -0 "$app_pid" 2>/dev/null && probe wait 0 >/dev/null; }
+
+# Ends the calendar the way a user must: "x", then "结束程序".
+end_app() {
+    [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null || return 0
+    click_item 1001 || true
+    wait_for 10 probe center 1000 '提示' && click_item 1000 '提示'
+    if ! app_ended 10; then
+        fail "the calendar did not end through its exit dialog"
+        kill "$app_pid" 2>/dev/null
+        wait "$app_pid" 2>/dev/null
+    fi
+    app_pid=
+}
+
+# click_item ID [TITLE]: a real pointer click in the middle of a control.
+click_item() {
+    local at
+    at=$(probe center "$@") || { echo "no control $1"; return 1; }
+    set -- $at
+    xdotool mousemove "$1" "$2" click 1
+    sleep 0.3
+}
+
+screenshot() {  # NAME: saves a PNG of the whole screen and prints its path
+    local dir=${LUNORIA_SCREENSHOT_DIR:-${TMPDIR:-/tmp}}
+    mkdir -p "$dir"
+    xwd -root -silent | convert xwd:- "$dir/$1.png" && echo "screenshot: $dir/$1.png"
+}
+
+memo_folder() { find -L "$WINEPREFIX/drive_c/users"/*/Documents -maxdepth 1 -name '我的记事' -type d 2>/dev/null | head -1; }
+
+finish() {
+    end_app
+    if [ "$failures" -eq 0 ]; then echo "all checks passed"; exit 0; fi
+    echo "$failures check(s) failed"
+    exit 1
+}

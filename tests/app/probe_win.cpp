@@ -1,0 +1,164 @@
+// A small driver for the calendar's script tests under Wine. It reads what a user would see from
+// the running calendar, and times program starts from inside Windows.
+//   lunoria-probe month            prints the year and month the lists show ("2026 12")
+//   lunoria-probe rect             prints the calendar window's left, top, width, height
+//   lunoria-probe center ID [TITLE] prints the screen point in the middle of control ID of the
+//                                  calendar (or of the top-level window TITLE) and whether it shows
+//   lunoria-probe iconic           prints 1 when the calendar is minimised, else 0
+//   lunoria-probe restore          restores it, as its task-bar button does
+//   lunoria-probe close            asks the calendar to close, as the task bar's close command does
+//   lunoria-probe select Y M       selects list entries Y and M as a user would (CBN_SELCHANGE)
+//   lunoria-probe wait SECONDS     waits for the calendar window; exit code 1 when it never came
+//   lunoria-probe gone SECONDS     waits until no calendar window is left; 1 when one stays
+//   lunoria-probe time EXE FILE    starts EXE with LUNORIA_READY_FILE=FILE, prints the milliseconds
+//                                  until FILE exists, then ends EXE
+//   lunoria-probe cpu EXE FILE S   starts EXE as above, waits until FILE exists, lets it idle for
+//                                  S seconds, prints the CPU milliseconds it used meanwhile, ends it
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+
+namespace {
+
+constexpr wchar_t kTitle[] = L"\u65e5\u53862.162";  // 日历2.162
+
+HWND FindCalendar() {
+    HWND w = FindWindowW(nullptr, kTitle);
+    // The message box of a second copy is no calendar; the calendar is a dialog with our lists.
+    while (w && !GetDlgItem(w, 1034)) w = FindWindowExW(nullptr, w, nullptr, kTitle);
+    return w;
+}
+
+bool WaitFor(bool wantWindow, double seconds) {
+    DWORD end = GetTickCount() + static_cast<DWORD>(seconds * 1000);
+    for (;;) {
+        if ((FindCalendar() != nullptr) == wantWindow) return true;
+        if (static_cast<int>(GetTickCount() - end) > 0) return false;
+        Sleep(20);
+    }
+}
+
+double Now() {
+    static LARGE_INTEGER freq = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(freq.QuadPart);
+}
+
+bool Start(const wchar_t* exe, const wchar_t* readyFile, PROCESS_INFORMATION* pi, double* startedAt) {
+    DeleteFileW(readyFile);
+    SetEnvironmentVariableW(L"LUNORIA_READY_FILE", readyFile);
+    std::wstring cmd = std::wstring(L"\"") + exe + L"\"";
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    *startedAt = Now();
+    return CreateProcessW(exe, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, pi) != 0;
+}
+
+bool WaitReady(const wchar_t* readyFile, HANDLE process, double timeoutMs, double startedAt) {
+    while (Now() - startedAt < timeoutMs) {
+        if (GetFileAttributesW(readyFile) != INVALID_FILE_ATTRIBUTES) return true;
+        if (WaitForSingleObject(process, 0) == WAIT_OBJECT_0) return false;
+        Sleep(1);
+    }
+    return false;
+}
+
+void Stop(PROCESS_INFORMATION& pi) {
+    TerminateProcess(pi.hProcess, 0);
+    WaitForSingleObject(pi.hProcess, 5000);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+}
+
+double CpuMs(HANDLE process) {
+    FILETIME created, exited, kernel, user;
+    if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return -1;
+    auto ms = [](FILETIME f) {
+        return static_cast<double>((static_cast<unsigned long long>(f.dwHighDateTime) << 32) | f.dwLowDateTime) / 1e4;
+    };
+    return ms(kernel) + ms(user);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    std::wstring what = argc > 1 ? argv[1] : L"";
+    if (what == L"month") {
+        HWND w = FindCalendar();
+        if (!w) return 2;
+        int y = static_cast<int>(SendMessageW(GetDlgItem(w, 1034), CB_GETCURSEL, 0, 0));
+        int m = static_cast<int>(SendMessageW(GetDlgItem(w, 1035), CB_GETCURSEL, 0, 0));
+        std::printf("%d %d\n", y < 0 ? -1 : 1900 + y, m < 0 ? -1 : m + 1);
+        return 0;
+    }
+    if (what == L"rect") {
+        HWND w = FindCalendar();
+        RECT r;
+        if (!w || !GetWindowRect(w, &r)) return 2;
+        std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+        return 0;
+    }
+    if (what == L"center" && argc > 2) {
+        HWND w = argc > 3 ? FindWindowW(nullptr, argv[3]) : FindCalendar();
+        HWND item = w ? GetDlgItem(w, _wtoi(argv[2])) : nullptr;
+        RECT r;
+        if (!item || !GetWindowRect(item, &r)) return 2;
+        std::printf("%ld %ld %d\n", (r.left + r.right) / 2, (r.top + r.bottom) / 2, IsWindowVisible(item) ? 1 : 0);
+        return 0;
+    }
+    if (what == L"close") {
+        HWND w = FindCalendar();
+        if (!w) return 2;
+        SendMessageW(w, WM_SYSCOMMAND, SC_CLOSE, 0);
+        SendMessageW(w, WM_CLOSE, 0, 0);
+        return 0;
+    }
+    if (what == L"iconic" || what == L"restore") {
+        HWND w = FindCalendar();
+        if (!w) return 2;
+        if (what == L"restore")
+            ShowWindow(w, SW_RESTORE);
+        else
+            std::printf("%d\n", IsIconic(w) ? 1 : 0);
+        return 0;
+    }
+    if (what == L"select" && argc > 3) {
+        HWND w = FindCalendar();
+        if (!w) return 2;
+        // Both lists first, then one notification, the way a user's pick arrives.
+        SendMessageW(GetDlgItem(w, 1034), CB_SETCURSEL, _wtoi(argv[2]), 0);
+        SendMessageW(GetDlgItem(w, 1035), CB_SETCURSEL, _wtoi(argv[3]), 0);
+        SendMessageW(w, WM_COMMAND, MAKEWPARAM(1034, CBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(w, 1034)));
+        return 0;
+    }
+    if ((what == L"wait" || what == L"gone") && argc > 2) return WaitFor(what == L"wait", _wtof(argv[2])) ? 0 : 1;
+    if ((what == L"time" && argc > 3) || (what == L"cpu" && argc > 4)) {
+        PROCESS_INFORMATION pi{};
+        double startedAt = 0;
+        if (!Start(argv[2], argv[3], &pi, &startedAt)) return 2;
+        if (!WaitReady(argv[3], pi.hProcess, 20000, startedAt)) {
+            Stop(pi);
+            return 3;
+        }
+        double readyAt = Now();
+        if (what == L"time") {
+            std::printf("%.1f\n", readyAt - startedAt);
+        } else {
+            double before = CpuMs(pi.hProcess);
+            Sleep(static_cast<DWORD>(_wtof(argv[4]) * 1000));
+            std::printf("%.1f\n", CpuMs(pi.hProcess) - before);
+        }
+        std::fflush(stdout);
+        Stop(pi);
+        return 0;
+    }
+    std::fprintf(stderr, "usage: lunoria-probe month|rect|center ID [TITLE]|iconic|restore|close|select Y M|wait S|gone S|time EXE FILE|cpu EXE FILE S\n");
+    return 2;
+}
