@@ -34,9 +34,14 @@ if [ ${#app_times[@]} -gt 0 ] && [ ${#min_times[@]} -gt 0 ]; then
 fi
 
 if [ "${IDLE_SECONDS:-0}" -gt 0 ]; then
-    # Windows' own account of the calendar process, and the wineserver's share as Linux sees it.
-    server=$(pgrep -u "$(id -u)" -x wineserver | head -1)
-    ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat" 2>/dev/null || echo 0; }
+    # Windows' own account of the calendar process, and the share of this prefix's wineserver as
+    # Linux sees it (the server works in a folder named after the prefix's device and inode).
+    server_dir=$(printf 'server-%x-%x' "$(stat -c %d "$WINEPREFIX")" "$(stat -c %i "$WINEPREFIX")")
+    server=
+    for p in $(pgrep -u "$(id -u)" wineserver); do
+        [ "$(basename "$(readlink "/proc/$p/cwd")")" = "$server_dir" ] && server=$p
+    done
+    ticks() { [ -n "$1" ] && awk '{ print $14 + $15 }' "/proc/$1/stat" 2>/dev/null || echo 0; }
     s0=$(ticks "$server")
     cpu=$(timeout -k 5 $((IDLE_SECONDS + 60)) wine "$probe_exe" cpu "$app_win" "$ready" "$IDLE_SECONDS" | tr -d '\r')
     s1=$(ticks "$server")
