@@ -29,7 +29,13 @@ wine_env_stop() {
     LUNORIA_WINE_ROOT=
 }
 
-# Font replacements and crash-dialog switch, as a UTF-16LE .reg with BOM (the only form regedit
+# A REG_MULTI_SZ of one string as .reg hex bytes (UTF-16LE, two terminating NULs).
+wine_env_multi_sz() {
+    printf '%s' "$1" | iconv -f UTF-8 -t UTF-16LE | od -An -v -tx1 | tr -s ' \n' ',' | sed 's/^,//; s/,$//'
+    printf ',00,00,00,00'
+}
+
+# Font replacements and links, crash-dialog switch, as a UTF-16LE .reg with BOM (the only form regedit
 # imports with Chinese value names intact).
 wine_env_registry() {
     local reg=$1
@@ -41,6 +47,13 @@ wine_env_registry() {
         for face in 楷体_GB2312 楷体 KaiTi; do printf '"%s"="AR PL UKai CN"\r\n' "$face"; done
         for face in 黑体 SimHei 微软雅黑; do printf '"%s"="WenQuanYi Micro Hei"\r\n' "$face"; done
         printf '"Arial Black"="DejaVu Sans"\r\n\r\n'
+        # Chinese Windows links Western faces to a Chinese one for missing glyphs ("Arial" date lines,
+        # the "System" font of the exit dialog, message boxes); Wine does so only in a Chinese locale.
+        printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink]\r\n'
+        for face in Arial System Tahoma "MS Shell Dlg" "MS Sans Serif" "Microsoft Sans Serif"; do
+            printf '"%s"=hex(7):%s\r\n' "$face" "$(wine_env_multi_sz 'uming.ttc,AR PL UMing CN')"
+        done
+        printf '\r\n'
         printf '[HKEY_CURRENT_USER\\Software\\Wine\\WineDbg]\r\n'
         printf '"ShowCrashDialog"=dword:00000000\r\n\r\n'
         # Without a window manager, hiding or destroying a managed window waits 2 s for one; unmanaged

@@ -21,7 +21,6 @@ mkdir -p "$LUNORIA_SCREENSHOT_DIR"
 ctest --test-dir "$build" --output-on-failure --timeout 120 "$@"
 rc=$?
 
-"$tools/screenshot.sh" "$LUNORIA_SCREENSHOT_DIR/final.png" || true
 end=$(date +%s.%N)
 awk -v s="$start" -v r="$ready" -v e="$end" 'BEGIN {
     printf "wine-test: prefix and display %.1f s, tests %.1f s, whole Wine stage %.1f s\n", r - s, e - r, e - s }'
