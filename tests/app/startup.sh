@@ -34,18 +34,33 @@ if [ ${#app_times[@]} -gt 0 ] && [ ${#min_times[@]} -gt 0 ]; then
 fi
 
 if [ "${IDLE_SECONDS:-0}" -gt 0 ]; then
-    # Windows' own account of the calendar process, and the share of this prefix's wineserver as
-    # Linux sees it (the server works in a folder named after the prefix's device and inode).
+    # CPU time as Linux counts it: the calendar's process and this prefix's wineserver
+    # (which works in a folder named after the prefix's device and inode).
     server_dir=$(printf 'server-%x-%x' "$(stat -c %d "$WINEPREFIX")" "$(stat -c %i "$WINEPREFIX")")
     server=
     for p in $(pgrep -u "$(id -u)" wineserver); do
         [ "$(basename "$(readlink "/proc/$p/cwd")")" = "$server_dir" ] && server=$p
     done
     ticks() { [ -n "$1" ] && awk '{ print $14 + $15 }' "/proc/$1/stat" 2>/dev/null || echo 0; }
-    s0=$(ticks "$server")
-    cpu=$(timeout -k 5 $((IDLE_SECONDS + 60)) wine "$probe_exe" cpu "$app_win" "$ready" "$IDLE_SECONDS" | tr -d '\r')
-    s1=$(ticks "$server")
-    hz=$(getconf CLK_TCK)
-    echo "idle ${IDLE_SECONDS} s: calendar CPU ${cpu} ms; wineserver CPU $(( (s1 - s0) * 1000 / hz )) ms (includes the probe)"
+    # idle NAME EXE: started from Linux, so the program's process is the child of our `timeout`.
+    idle() {
+        local readyUnix=$WINEPREFIX/drive_c/lunoria-ready.txt pid prog c0 c1 s0 s1 hz
+        rm -f "$readyUnix"
+        LUNORIA_READY_FILE=$ready timeout -k 5 $((IDLE_SECONDS + 60)) wine "$2" >/dev/null 2>&1 &
+        pid=$!
+        wait_for 20 test -f "$readyUnix" || fail "$1 did not paint"
+        sleep 2  # past the calendar's today tip and first headline tick
+        prog=$(pgrep -P "$pid" | head -1)
+        hz=$(getconf CLK_TCK)
+        c0=$(ticks "$prog") s0=$(ticks "$server")
+        sleep "$IDLE_SECONDS"
+        c1=$(ticks "$prog") s1=$(ticks "$server")
+        echo "idle ${IDLE_SECONDS} s, $1: program CPU $(( (c1 - c0) * 1000 / hz )) ms, wineserver CPU $(( (s1 - s0) * 1000 / hz )) ms"
+        kill "$pid" 2>/dev/null
+        wait "$pid" 2>/dev/null
+    }
+    idle "minimal program" "$minimal_exe"
+    idle calendar "$app_exe"
+    app_pid=
 fi
 finish
