@@ -6,9 +6,17 @@
 #   tools/wine-env.sh COMMAND [ARGS...]            # runs one command inside a fresh environment
 #
 # Exported for the commands run inside: WINEPREFIX, WINEARCH, WINEDEBUG, WINEDLLOVERRIDES, HOME,
-# DISPLAY, LC_ALL (UTF-8, so window titles and xdotool typing keep their Chinese), LUNORIA_WINE_ROOT
-# (the temporary folder) and LUNORIA_SCREENSHOT (tools/screenshot.sh: saves the screen as PNG).
+# TMPDIR, DISPLAY, LC_ALL (UTF-8, so window titles and xdotool typing keep their Chinese),
+# LUNORIA_WINE_ROOT (the temporary folder, removed at the end), LUNORIA_WINE_EXEC (tools/wine-exec.sh:
+# runs one exe under a time-out) and LUNORIA_SCREENSHOT (tools/screenshot.sh OUT.png: the screen as PNG).
 # Every wine call runs under `timeout -k 5`.
+#
+# End-to-end scripts (ctest entries in a MinGW build that run `bash script.sh $<TARGET_FILE:exe> ...`)
+# run inside this environment when started by tools/wine-test.sh: start the exe in the background with
+# "$LUNORIA_WINE_EXEC" exe args &, give it Windows paths as Z: plus the Unix path with backslashes,
+# wait for a flag file the program writes when it is ready (fixed sleeps are flaky), drive it with
+# xdotool, and save pictures with "$LUNORIA_SCREENSHOT" "$LUNORIA_SCREENSHOT_DIR/name.png".
+# tests/win/screenshot_test.sh is a small example.
 
 lunoria_tools=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
@@ -56,11 +64,16 @@ wine_env_registry() {
         printf '\r\n'
         printf '[HKEY_CURRENT_USER\\Software\\Wine\\WineDbg]\r\n'
         printf '"ShowCrashDialog"=dword:00000000\r\n\r\n'
-        # Without a window manager, hiding or destroying a managed window waits 2 s for one; unmanaged
-        # windows go at once, and Wine then draws their title bars itself. Clicks and typing by
-        # xdotool work the same. LUNORIA_WINE_MANAGED=Y keeps Wine's default.
-        printf '[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n'
-        printf '"Managed"="%s"\r\n' "${LUNORIA_WINE_MANAGED:-N}"
+        # On our own Xvfb there is no window manager, and hiding or destroying a managed window waits
+        # 2 s for one; unmanaged windows go at once, and Wine then draws their title bars itself.
+        # Clicks and typing by xdotool work the same. A real desktop keeps Wine's default, and
+        # LUNORIA_WINE_MANAGED=Y|N decides in any case.
+        local managed=${LUNORIA_WINE_MANAGED:-}
+        [ -z "$managed" ] && [ -n "${lunoria_xvfb_pid:-}" ] && managed=N
+        if [ -n "$managed" ]; then
+            printf '[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n'
+            printf '"Managed"="%s"\r\n' "$managed"
+        fi
     } | { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE; } >"$reg"
 }
 
@@ -72,13 +85,16 @@ wine_env_start() {
     trap 'exit 130' INT TERM
 
     export HOME=$root/home
-    mkdir -p "$HOME"
+    # Wine puts its server socket folder under TMPDIR: inside the root, it goes with the rest.
+    export TMPDIR=$root/tmp
+    mkdir -p "$HOME" "$TMPDIR"
     export WINEPREFIX=$root/prefix
     export WINEARCH=win64
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
     export LC_ALL=C.UTF-8
     export LUNORIA_SCREENSHOT=$lunoria_tools/screenshot.sh
+    export LUNORIA_WINE_EXEC=$lunoria_tools/wine-exec.sh
 
     if [ -z "${DISPLAY:-}" ]; then
         # -displayfd picks a free display number and writes it once the server listens.
@@ -93,9 +109,11 @@ wine_env_start() {
         export DISPLAY=:$(head -1 "$root/display")
     fi
 
-    timeout -k 5 120 wine wineboot --init >/dev/null 2>&1 || { wine_env_log "wineboot failed"; return 1; }
     # Keep the server up between the many short runs: each exe then starts in a fraction of a second.
+    # Started first, so that it is this persistent server that wineboot and every test use.
+    mkdir -p "$WINEPREFIX"
     timeout -k 5 10 wineserver -p >/dev/null 2>&1 || true
+    timeout -k 5 120 wine wineboot --init >/dev/null 2>&1 || { wine_env_log "wineboot failed"; return 1; }
 
     wine_env_registry "$WINEPREFIX/drive_c/lunoria.reg"
     timeout -k 5 60 wine regedit /S 'C:\lunoria.reg' >/dev/null 2>&1 || { wine_env_log "regedit failed"; return 1; }
