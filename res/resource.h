@@ -10,31 +10,31 @@
 #define IDI_PROGRAM 128
 
 // Dialog templates.
-#define IDD_MAIN 102          // main calendar window (AlmanacDlg)
-#define IDD_EXIT 139          // "提示": end the program or uninstall
-#define IDD_MEMO_EDIT 242     // "输入记事": the three memos of a day
-#define IDD_HOVER_TIP 243     // hover tip popup
-#define IDD_NOTEPAD 255       // "记事小本" notepad
-#define IDD_NOTE_TAB 256      // "本" tab
-#define IDD_CALENDAR_TAB 257  // "历" tab
-#define IDD_WEEKLY_NOTE 258   // "每周提示": the note of a weekday
+#define IDD_MAIN 102         // main calendar window (AlmanacDlg)
+#define IDD_EXIT 139         // "提示": end the program or uninstall
+#define IDD_MEMO_EDIT 242    // "输入记事": the three memos of a day
+#define IDD_HOVER_TIP 243    // hover tip popup
+#define IDD_NOTEPAD 255      // "记事小本" notepad
+#define IDD_NOTE_TAB 256     // "本" tab
+#define IDD_CALENDAR_TAB 257 // "历" tab
+#define IDD_WEEKLY_NOTE 258  // "每周提示": the note of a weekday
 
 // Main window (102): template controls.
-#define IDC_MINIMIZE 1000     // "-"
-#define IDC_EXIT 1001         // "x"
+#define IDC_MINIMIZE 1000 // "-"
+#define IDC_EXIT 1001     // "x"
 #define IDC_YEAR_LIST 1034
 #define IDC_MONTH_LIST 1035
 // Main window: created at run time.
-#define IDC_TODAY_LINK 105    // "返回"
+#define IDC_TODAY_LINK 105 // "返回"
 #define IDC_GRID 107
-#define IDC_PREV_LINK 1044    // "上月"
-#define IDC_NEXT_LINK 1045    // "下月"
+#define IDC_PREV_LINK 1044 // "上月"
+#define IDC_NEXT_LINK 1045 // "下月"
 #define IDC_HEADLINE_LINK 1053
-#define IDC_MORE_LINK 1054    // "下一篇"
+#define IDC_MORE_LINK 1054 // "下一篇"
 
 // Exit dialog (139).
-#define IDC_END_PROGRAM 1000  // "结束程序"
-#define IDC_UNINSTALL 1025    // "卸载"
+#define IDC_END_PROGRAM 1000 // "结束程序"
+#define IDC_UNINSTALL 1025   // "卸载"
 
 // Day memo editor (242): template controls.
 #define IDC_ONE_TIME_EDIT 1029
@@ -57,4 +57,4 @@
 
 // Weekly reminder (258).
 #define IDC_NOTE_EDIT 1049
-#define IDC_NOTE_SWATCH 1056  // created at run time
+#define IDC_NOTE_SWATCH 1056 // created at run time

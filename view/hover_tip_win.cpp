@@ -8,7 +8,9 @@
 
 HoverTip::HoverTip() : font(CreatePixelFont(15, "宋体", FW_NORMAL, ANSI_CHARSET)) {}
 
-bool HoverTip::Create(HWND parent) { return CreateModeless(IDD_HOVER_TIP, parent); }
+bool HoverTip::Create(HWND parent) {
+    return CreateModeless(IDD_HOVER_TIP, parent);
+}
 
 void HoverTip::SetTipText(const std::string& t, POINT screenPoint) {
     text = t.substr(0, t.find('\0'));

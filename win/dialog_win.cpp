@@ -16,8 +16,8 @@ Dialog::~Dialog() {
 INT_PTR Dialog::RunModal(int templateId, HWND owner) {
     if (hwnd) return -1;
     modal = true;
-    INT_PTR result = DialogBoxParamW(Instance(), MAKEINTRESOURCEW(templateId), owner, StaticDlgProc,
-                                     reinterpret_cast<LPARAM>(this));
+    INT_PTR result =
+        DialogBoxParamW(Instance(), MAKEINTRESOURCEW(templateId), owner, StaticDlgProc, reinterpret_cast<LPARAM>(this));
     modal = false;
     return result;
 }
@@ -42,15 +42,21 @@ std::string Dialog::GetItemText(int id) const {
     return ToUtf8(text);
 }
 
-void Dialog::SetItemText(int id, const std::string& text) const { SetDlgItemTextW(hwnd, id, ToWide(text).c_str()); }
+void Dialog::SetItemText(int id, const std::string& text) const {
+    SetDlgItemTextW(hwnd, id, ToWide(text).c_str());
+}
 
 Dialog* Dialog::FromDialogHandle(HWND h) {
     if (!h || reinterpret_cast<DLGPROC>(GetWindowLongPtrW(h, DWLP_DLGPROC)) != StaticDlgProc) return nullptr;
     return reinterpret_cast<Dialog*>(GetWindowLongPtrW(h, DWLP_USER));
 }
 
-void Dialog::OnOK() { End(IDOK); }
-void Dialog::OnCancel() { End(IDCANCEL); }
+void Dialog::OnOK() {
+    End(IDOK);
+}
+void Dialog::OnCancel() {
+    End(IDCANCEL);
+}
 
 LRESULT Dialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
@@ -69,7 +75,9 @@ LRESULT Dialog::OnCommand(int id, int code, HWND) {
 }
 
 // The dialog manager does the default work itself once the procedure returns FALSE.
-LRESULT Dialog::DefaultProc(UINT, WPARAM, LPARAM) { return 0; }
+LRESULT Dialog::DefaultProc(UINT, WPARAM, LPARAM) {
+    return 0;
+}
 
 INT_PTR CALLBACK Dialog::StaticDlgProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_INITDIALOG) {

@@ -10,7 +10,9 @@ namespace {
 
 constexpr uint32_t kSupplementaryLinear = 189000; // linear index of 0x90308130, which is U+10000
 
-bool InRange(unsigned char b, unsigned lo, unsigned hi) { return b >= lo && b <= hi; }
+bool InRange(unsigned char b, unsigned lo, unsigned hi) {
+    return b >= lo && b <= hi;
+}
 
 uint32_t FourByteLinear(unsigned char b1, unsigned char b2, unsigned char b3, unsigned char b4) {
     return (((b1 - 0x81u) * 10 + (b2 - 0x30u)) * 126 + (b3 - 0x81u)) * 10 + (b4 - 0x30u);
@@ -130,8 +132,8 @@ std::string Utf16ToGb18030(std::u16string_view text) {
         } else {
             // The ranges run in step with the characters, so search them by character.
             const Gb18030Range* end = kGb18030Ranges + std::size(kGb18030Ranges);
-            const Gb18030Range* r = std::upper_bound(kGb18030Ranges, end, c,
-                                                     [](uint32_t v, const Gb18030Range& g) { return v < g.code; });
+            const Gb18030Range* r =
+                std::upper_bound(kGb18030Ranges, end, c, [](uint32_t v, const Gb18030Range& g) { return v < g.code; });
             --r;
             AppendFourByte(out, r->linear + (c - r->code));
         }

@@ -16,8 +16,7 @@ std::wstring Decode(UINT codePage, std::string_view bytes) {
 
 std::string Encode(UINT codePage, std::wstring_view wide) {
     if (wide.empty()) return {};
-    int n = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr,
-                                nullptr);
+    int n = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<size_t>(n > 0 ? n : 0), '\0');
     if (n > 0)
         WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n, nullptr, nullptr);
@@ -26,8 +25,12 @@ std::string Encode(UINT codePage, std::wstring_view wide) {
 
 } // namespace
 
-std::wstring ToWide(std::string_view utf8) { return Decode(CP_UTF8, utf8); }
-std::string ToUtf8(std::wstring_view wide) { return Encode(CP_UTF8, wide); }
+std::wstring ToWide(std::string_view utf8) {
+    return Decode(CP_UTF8, utf8);
+}
+std::string ToUtf8(std::wstring_view wide) {
+    return Encode(CP_UTF8, wide);
+}
 
 // wchar_t is UTF-16 on Windows; the GB18030 tables work on char16_t.
 static_assert(sizeof(wchar_t) == sizeof(char16_t));
@@ -41,5 +44,9 @@ std::string WideToCp936(std::wstring_view wide) {
     return Utf16ToGb18030(std::u16string(wide.begin(), wide.end()));
 }
 
-std::string Cp936ToUtf8(std::string_view bytes) { return ToUtf8(Cp936ToWide(bytes)); }
-std::string Utf8ToCp936(std::string_view utf8) { return WideToCp936(ToWide(utf8)); }
+std::string Cp936ToUtf8(std::string_view bytes) {
+    return ToUtf8(Cp936ToWide(bytes));
+}
+std::string Utf8ToCp936(std::string_view utf8) {
+    return WideToCp936(ToWide(utf8));
+}

@@ -5,9 +5,13 @@
 
 #include <windowsx.h>
 
-Window::~Window() { Destroy(); }
+Window::~Window() {
+    Destroy();
+}
 
-HINSTANCE Window::Instance() { return GetModuleHandleW(nullptr); }
+HINSTANCE Window::Instance() {
+    return GetModuleHandleW(nullptr);
+}
 
 bool Window::Register(const wchar_t* className, UINT classStyle, HCURSOR cursor, HBRUSH background, HICON icon) {
     WNDCLASSEXW wc{};
@@ -69,7 +73,9 @@ std::string Window::Title() const {
     return ToUtf8(text);
 }
 
-void Window::SetTitle(const std::string& text) const { SetWindowTextW(hwnd, ToWide(text).c_str()); }
+void Window::SetTitle(const std::string& text) const {
+    SetWindowTextW(hwnd, ToWide(text).c_str());
+}
 
 LRESULT Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {

@@ -57,11 +57,15 @@ TEST(Gb18030, KnownCodes) {
 
 TEST(Gb18030, DamagedInputStaysReadable) {
     // A bad byte costs one replacement character; what follows it is still read.
-    EXPECT_EQ(Gb18030ToUtf16("\xFF" "abc"), u"\uFFFDabc");
-    EXPECT_EQ(Gb18030ToUtf16("ab\xC8"), u"ab\uFFFD");               // cut-off pair
-    EXPECT_EQ(Gb18030ToUtf16("\x81\x30\x81"), u"\uFFFD0\uFFFD");    // cut-off four-byte code
-    EXPECT_EQ(Gb18030ToUtf16("\xC8\x0A"), u"\uFFFD\n");             // a line break is never a trail byte
-    EXPECT_EQ(Gb18030ToUtf16("\x80"), u"\u20AC");                   // code page 936's euro sign
-    EXPECT_EQ(Utf16ToGb18030(u"a\xD800" "b"), "a?b");               // lone surrogate
+    EXPECT_EQ(Gb18030ToUtf16("\xFF"
+                             "abc"),
+              u"\uFFFDabc");
+    EXPECT_EQ(Gb18030ToUtf16("ab\xC8"), u"ab\uFFFD");            // cut-off pair
+    EXPECT_EQ(Gb18030ToUtf16("\x81\x30\x81"), u"\uFFFD0\uFFFD"); // cut-off four-byte code
+    EXPECT_EQ(Gb18030ToUtf16("\xC8\x0A"), u"\uFFFD\n");          // a line break is never a trail byte
+    EXPECT_EQ(Gb18030ToUtf16("\x80"), u"\u20AC");                // code page 936's euro sign
+    EXPECT_EQ(Utf16ToGb18030(u"a\xD800"
+                             "b"),
+              "a?b"); // lone surrogate
     EXPECT_EQ(Utf16ToGb18030(std::u16string(1, u'\xDC00')), "?");
 }

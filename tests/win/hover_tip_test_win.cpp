@@ -24,7 +24,9 @@ int TextWidth(const wchar_t* text) {
     return s.cx;
 }
 
-bool IsTextRed(COLORREF c) { return GetRValue(c) == 255 && GetGValue(c) < 160 && GetBValue(c) == 0; }
+bool IsTextRed(COLORREF c) {
+    return GetRValue(c) == 255 && GetGValue(c) < 160 && GetBValue(c) == 0;
+}
 
 class Tip : public ::testing::Test {
 protected:
@@ -41,7 +43,8 @@ protected:
     int RedPixels(HDC dc, int x0, int x1) {
         int n = 0;
         for (int y = 0; y < tip.Height(); ++y)
-            for (int x = x0; x < x1; ++x) n += IsTextRed(GetPixel(dc, x, y));
+            for (int x = x0; x < x1; ++x)
+                n += IsTextRed(GetPixel(dc, x, y));
         return n;
     }
     TestParent parent;

@@ -186,6 +186,7 @@ TEST(LabelsWithoutWindow, OperationsOnlyUpdateFields) {
     EXPECT_EQ(link.Text(), "上月");
     EXPECT_EQ(link.TextColor(), RGB(1, 2, 3));
     ColorLabel bad;
-    EXPECT_FALSE(bad.Create({0, 0, 10, 10}, reinterpret_cast<HWND>(static_cast<INT_PTR>(0x1234)), 1, 0, 0, 100, "宋体"));
+    EXPECT_FALSE(
+        bad.Create({0, 0, 10, 10}, reinterpret_cast<HWND>(static_cast<INT_PTR>(0x1234)), 1, 0, 0, 100, "宋体"));
     EXPECT_EQ(bad.Id(), 0);
 }

@@ -45,7 +45,8 @@ public:
         caption.SetText("丙戌年【狗年】\r\n两行：A&B", true);
         headline.SetText("今日头条：农历新年快乐", true);
         hovered.SetText("悬停的链接", true);
-        for (auto& s : swatches) s.SetText("■", true);
+        for (auto& s : swatches)
+            s.SetText("■", true);
 
         tip.Create(hwnd);
         memoDialog.CreateModeless(IDD_MEMO_EDIT, hwnd);
@@ -82,7 +83,9 @@ protected:
     }
 };
 
-bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 void Pump(DWORD ms) {
     DWORD start = GetTickCount();
@@ -106,6 +109,7 @@ int wmain(int argc, wchar_t** argv) {
     HANDLE ready = CreateFileW(argv[1], GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (ready == INVALID_HANDLE_VALUE) return 1;
     CloseHandle(ready);
-    for (int i = 0; i < 200 && !Exists(argv[2]); ++i) Pump(100);
+    for (int i = 0; i < 200 && !Exists(argv[2]); ++i)
+        Pump(100);
     return Exists(argv[2]) ? 0 : 3;
 }

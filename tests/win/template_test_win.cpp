@@ -13,7 +13,8 @@ std::string ClassOf(HWND w) {
     wchar_t name[64] = {};
     GetClassNameW(w, name, 64);
     std::string out;
-    for (wchar_t* p = name; *p; ++p) out += static_cast<char>(*p);
+    for (wchar_t* p = name; *p; ++p)
+        out += static_cast<char>(*p);
     return out;
 }
 
@@ -28,7 +29,9 @@ HWND StaticWithText(const Dialog& dlg, const std::string& text) {
     return nullptr;
 }
 
-LONG Style(HWND w) { return GetWindowLongW(w, GWL_STYLE); }
+LONG Style(HWND w) {
+    return GetWindowLongW(w, GWL_STYLE);
+}
 
 // The client size a template of w x h dialog units gets with its own font.
 SIZE DialogUnits(HWND dlg, int w, int h) {
@@ -69,7 +72,9 @@ protected:
 TEST_F(Templates, MainWindow) {
     Dialog dlg;
     Expect(dlg, IDD_MAIN,
-           {{IDC_YEAR_LIST, "ComboBox", ""}, {IDC_MONTH_LIST, "ComboBox", ""}, {IDC_MINIMIZE, "Button", "-"},
+           {{IDC_YEAR_LIST, "ComboBox", ""},
+            {IDC_MONTH_LIST, "ComboBox", ""},
+            {IDC_MINIMIZE, "Button", "-"},
             {IDC_EXIT, "Button", "x"}});
     HWND h = dlg.Handle();
     EXPECT_EQ(Style(h) & (WS_POPUP | WS_CAPTION | WS_BORDER), WS_POPUP);
@@ -85,7 +90,8 @@ TEST_F(Templates, MainWindow) {
 TEST_F(Templates, ExitDialog) {
     Dialog dlg;
     Expect(dlg, IDD_EXIT,
-           {{IDC_STATIC, "Static", "请选择您的操作"}, {IDC_END_PROGRAM, "Button", "结束程序"},
+           {{IDC_STATIC, "Static", "请选择您的操作"},
+            {IDC_END_PROGRAM, "Button", "结束程序"},
             {IDC_UNINSTALL, "Button", "卸载"}});
     EXPECT_EQ(dlg.Title(), "提示");
     EXPECT_TRUE(Style(dlg.Handle()) & WS_CAPTION);
@@ -96,8 +102,12 @@ TEST_F(Templates, ExitDialog) {
 TEST_F(Templates, DayMemoEditor) {
     Dialog dlg;
     Expect(dlg, IDD_MEMO_EDIT,
-           {{IDCANCEL, "Button", "取消"}, {IDC_ONE_TIME_EDIT, "Edit", ""}, {IDC_SOLAR_EDIT, "Edit", ""},
-            {IDC_LUNAR_EDIT, "Edit", ""}, {IDOK, "Button", "确定"}, {IDC_STATIC, "Static", "2.16版"}});
+           {{IDCANCEL, "Button", "取消"},
+            {IDC_ONE_TIME_EDIT, "Edit", ""},
+            {IDC_SOLAR_EDIT, "Edit", ""},
+            {IDC_LUNAR_EDIT, "Edit", ""},
+            {IDOK, "Button", "确定"},
+            {IDC_STATIC, "Static", "2.16版"}});
     EXPECT_EQ(dlg.Title(), "输入记事");
     LONG multi = Style(dlg.Item(IDC_ONE_TIME_EDIT));
     EXPECT_TRUE(multi & ES_MULTILINE);
@@ -140,8 +150,8 @@ TEST_F(Templates, WeeklyReminder) {
 }
 
 TEST(Resources, IconAndVersion) {
-    HICON icon = static_cast<HICON>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON, 32, 32, 0));
+    HICON icon =
+        static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON, 32, 32, 0));
     EXPECT_NE(icon, nullptr);
     if (icon) DestroyIcon(icon);
     HRSRC version = FindResourceW(nullptr, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(16));

@@ -17,8 +17,8 @@ inline void PumpMessages() {
 
 class TestParent : public Window {
 public:
-    std::vector<int> clicked;                 // ids of WM_LINK_CLICKED, in order
-    std::function<void(int)> onLinkClicked;   // runs inside the handler
+    std::vector<int> clicked;               // ids of WM_LINK_CLICKED, in order
+    std::function<void(int)> onLinkClicked; // runs inside the handler
 
     bool Open(int x = 100, int y = 100, int w = 420, int h = 300) {
         Register(L"LunoriaTestParent", 0, LoadCursorW(nullptr, IDC_ARROW),

@@ -44,5 +44,8 @@ TEST(Text, CharactersOutsideGbkSurvive) {
     EXPECT_EQ(Utf8ToCp936("€"), "\xA2\xE3");
     // Code page 936 writes the euro sign as the lone byte 0x80; reading it keeps the sign.
     EXPECT_EQ(Cp936ToUtf8("\x80"), "€");
-    EXPECT_EQ(Cp936ToUtf8("a\xFF" "b\x81"), "a\xEF\xBF\xBD" "b\xEF\xBF\xBD");
+    EXPECT_EQ(Cp936ToUtf8("a\xFF"
+                          "b\x81"),
+              "a\xEF\xBF\xBD"
+              "b\xEF\xBF\xBD");
 }
