@@ -22,7 +22,7 @@ std::wstring ProgramName() {
     return name.empty() ? L"lunoria" : name;
 }
 
-}  // namespace
+} // namespace
 
 int AlmanacApp::Run() {
     // When the event cannot be made at all the program runs without the guard.

@@ -31,8 +31,8 @@ public:
 
 protected:
     bool OnInitDialog() override;
-    void OnOK() override {}      // Enter never closes the calendar
-    void OnCancel() override {}  // nor do Esc, Alt+F4 and the task bar's close (they arrive as Cancel)
+    void OnOK() override {}     // Enter never closes the calendar
+    void OnCancel() override {} // nor do Esc, Alt+F4 and the task bar's close (they arrive as Cancel)
     LRESULT OnPaint() override;
     LRESULT OnMove(int x, int y) override;
     LRESULT OnLButtonDown(int x, int y, UINT keys) override;

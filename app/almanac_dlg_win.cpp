@@ -42,12 +42,14 @@ StoredText ReadStored(const char* name) {
     return s;
 }
 
-}  // namespace
+} // namespace
 
 AlmanacDlg::AlmanacDlg() = default;
 AlmanacDlg::~AlmanacDlg() = default;
 
-void AlmanacDlg::Run() { RunModal(IDD_MAIN, nullptr); }
+void AlmanacDlg::Run() {
+    RunModal(IDD_MAIN, nullptr);
+}
 
 // The program's start-up work, in this order: the rest of the program relies on it (the memo
 // folder before the grid loads a page, the position before the tabs are placed, ready last).
@@ -105,7 +107,7 @@ void AlmanacDlg::PlaceAtStoredPosition() {
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     pos = PlaceOnScreen(pos, windowWidth, kWindowHeight, areas.data(), static_cast<int>(areas.size()),
                         {work.left, work.top, work.right, work.bottom});
-    MoveWindow(hwnd, pos.x, pos.y, windowWidth, kWindowHeight, TRUE);  // not saved: ready is false
+    MoveWindow(hwnd, pos.x, pos.y, windowWidth, kWindowHeight, TRUE); // not saved: ready is false
     gridHeight = 236;
     PlaceWindowButtons();
 }
@@ -159,7 +161,9 @@ void AlmanacDlg::MakeMemoFolder() {
 }
 
 // The "本" and "历" tabs and the notepad join the calendar here (tab windows, notepad).
-void AlmanacDlg::CreateCompanions() { PlaceTabs(); }
+void AlmanacDlg::CreateCompanions() {
+    PlaceTabs();
+}
 
 void AlmanacDlg::CreateNavLinks() {
     RECT prevRect{175, 3, 205, 20};
@@ -209,14 +213,20 @@ void AlmanacDlg::HideNotepad() {
     WriteSetting(kSettingsKey, "MemoShow", "0");
 }
 
-void AlmanacDlg::ShowCalendar() { ShowWindow(hwnd, SW_SHOW); }
+void AlmanacDlg::ShowCalendar() {
+    ShowWindow(hwnd, SW_SHOW);
+}
 
 // Hangs the tabs off the window's right edge (tab windows).
 void AlmanacDlg::PlaceTabs() {}
 
-void AlmanacDlg::ShowTodayLink(bool show) { todayLink.Show(show ? SW_SHOW : SW_HIDE); }
+void AlmanacDlg::ShowTodayLink(bool show) {
+    todayLink.Show(show ? SW_SHOW : SW_HIDE);
+}
 
-YearMonth AlmanacDlg::ShownMonth() const { return {grid->Year(), grid->Month()}; }
+YearMonth AlmanacDlg::ShownMonth() const {
+    return {grid->Year(), grid->Month()};
+}
 
 void AlmanacDlg::ShowMonth(YearMonth ym) {
     grid->SetMonth(ym.year, ym.month, 0);

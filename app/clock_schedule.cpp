@@ -9,7 +9,7 @@ TickAction ActionForTick(int tick, bool haveHeadline) {
 }
 
 int NextTick(int tick) {
-    constexpr int kWrapAt = INT_MAX - INT_MAX % 3600;  // a multiple of 3600
+    constexpr int kWrapAt = INT_MAX - INT_MAX % 3600; // a multiple of 3600
     return tick >= kWrapAt ? 1 : tick + 1;
 }
 

@@ -26,7 +26,7 @@ protected:
         if (code == BN_CLICKED && id == IDC_UNINSTALL) return Choose(kUninstall);
         return Dialog::OnCommand(id, code, control);
     }
-    void OnOK() override {}  // no default button: Enter reaches the focused button instead
+    void OnOK() override {} // no default button: Enter reaches the focused button instead
     void OnCancel() override { Choose(kKeepRunning); }
 
 private:
@@ -37,7 +37,7 @@ private:
     }
 };
 
-}  // namespace
+} // namespace
 
 int RunExitDlg(HWND owner) {
     ExitDlg dlg;

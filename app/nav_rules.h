@@ -6,7 +6,7 @@
 
 struct YearMonth {
     int year = 0;
-    int month = 0;  // 1-12
+    int month = 0; // 1-12
 
     bool operator==(const YearMonth& o) const { return year == o.year && month == o.month; }
     bool operator!=(const YearMonth& o) const { return !(*this == o); }
@@ -15,7 +15,7 @@ struct YearMonth {
 constexpr YearMonth kFirstShownMonth{1900, 2};
 constexpr YearMonth kLastShownMonth{2049, 12};
 constexpr int kFirstListYear = 1900;
-constexpr int kYearListCount = 150;  // 1900-2049
+constexpr int kYearListCount = 150; // 1900-2049
 constexpr int kMonthListCount = 12;
 
 // True for the months from February 1900 to December 2049.

@@ -4,7 +4,9 @@
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
 
 bool Overlaps(const ScreenArea& a, const ScreenArea& b) {
     return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
@@ -17,11 +19,12 @@ int ClampSpan(int start, int length, int low, int high) {
     return start;
 }
 
-}  // namespace
+} // namespace
 
 int ParseDecimal(const std::string& text) {
     size_t i = 0;
-    while (i < text.size() && IsBlank(text[i])) ++i;
+    while (i < text.size() && IsBlank(text[i]))
+        ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
     long long value = 0;
@@ -34,9 +37,13 @@ int ParseDecimal(const std::string& text) {
     return static_cast<int>(value);
 }
 
-std::string FormatDecimal(int value) { return std::to_string(value); }
+std::string FormatDecimal(int value) {
+    return std::to_string(value);
+}
 
-bool ReadsAsOne(const std::string& text) { return ParseDecimal(text) == 1; }
+bool ReadsAsOne(const std::string& text) {
+    return ParseDecimal(text) == 1;
+}
 
 ScreenPoint StoredWindowPos(const StoredText& posX, const StoredText& posY) {
     if (!posX.present) return kDefaultWindowPos;
@@ -57,7 +64,9 @@ ScreenPoint PlaceOnScreen(ScreenPoint pos, int width, int height, const ScreenAr
             ClampSpan(kDefaultWindowPos.y, height, primaryArea.top, primaryArea.bottom)};
 }
 
-std::string AutostartCommand(const std::string& programPath) { return "\"" + programPath + "\""; }
+std::string AutostartCommand(const std::string& programPath) {
+    return "\"" + programPath + "\"";
+}
 
 bool AutostartCurrent(const StoredText& runValue, const std::string& programPath) {
     return runValue.present && runValue.text == AutostartCommand(programPath);

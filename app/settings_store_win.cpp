@@ -29,7 +29,7 @@ private:
     HKEY key = nullptr;
 };
 
-}  // namespace
+} // namespace
 
 int ReadSetting(const std::string& subkey, const std::string& name, std::string* text) {
     KeyScope key;
@@ -70,8 +70,7 @@ int WriteSetting(const std::string& subkey, const std::string& name, const std::
 
 int SetAutostart(bool on, const std::string& name) {
     KeyScope key;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, ToWide(kRunKey).c_str(), 0, KEY_WRITE, key.Out()) != ERROR_SUCCESS)
-        return -1;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, ToWide(kRunKey).c_str(), 0, KEY_WRITE, key.Out()) != ERROR_SUCCESS) return -1;
     std::wstring valueName = ToWide(name);
     if (!on) return RegDeleteValueW(key.Get(), valueName.c_str()) == ERROR_SUCCESS ? 0 : -1;
     std::string path = ProgramPath();

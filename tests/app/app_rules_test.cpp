@@ -84,7 +84,7 @@ TEST(ClockSchedule, CounterCountsFromMinusTwoAndWrapsInStep) {
         tick = NextTick(tick);
     }
     EXPECT_EQ(tips, 1);
-    EXPECT_EQ(fetches, 2);  // tick 0, then 3600 (the headline arrived at the first fetch)
+    EXPECT_EQ(fetches, 2); // tick 0, then 3600 (the headline arrived at the first fetch)
     // Near the top the counter wraps to a value with the same remainder modulo 3600.
     int top = INT_MAX - INT_MAX % 3600;
     EXPECT_EQ(NextTick(top - 1), top);
@@ -97,7 +97,7 @@ TEST(ClockSchedule, AnyChangeOfTheLocalDateCounts) {
     EXPECT_TRUE(DateChanged({2026, 12, 8}, {2026, 12, 9}));
     EXPECT_TRUE(DateChanged({2026, 12, 31}, {2027, 1, 1}));
     EXPECT_TRUE(DateChanged({2026, 11, 8}, {2026, 12, 8}));
-    EXPECT_TRUE(DateChanged({2027, 12, 8}, {2026, 12, 8}));  // clock set back a year
+    EXPECT_TRUE(DateChanged({2027, 12, 8}, {2026, 12, 8})); // clock set back a year
 }
 
 TEST(SettingsParse, DecimalTextsReadLikeAtoi) {
@@ -112,7 +112,8 @@ TEST(SettingsParse, DecimalTextsReadLikeAtoi) {
     EXPECT_EQ(ParseDecimal("99999999999999999999"), INT_MAX);
     EXPECT_EQ(ParseDecimal("-99999999999999999999"), INT_MIN);
     EXPECT_EQ(ParseDecimal("-2147483648"), INT_MIN);
-    for (int v : {0, 1, -1, -12, 32767, -32768, INT_MAX, INT_MIN}) EXPECT_EQ(ParseDecimal(FormatDecimal(v)), v);
+    for (int v : {0, 1, -1, -12, 32767, -32768, INT_MAX, INT_MIN})
+        EXPECT_EQ(ParseDecimal(FormatDecimal(v)), v);
     EXPECT_EQ(FormatDecimal(-12), "-12");
     EXPECT_TRUE(ReadsAsOne("1"));
     EXPECT_FALSE(ReadsAsOne("0"));
@@ -121,7 +122,7 @@ TEST(SettingsParse, DecimalTextsReadLikeAtoi) {
 }
 
 TEST(SettingsParse, StoredPositionFallsBackPerValue) {
-    EXPECT_EQ(StoredWindowPos({}, {true, "7"}), (ScreenPoint{500, 300}));  // PosY not read without PosX
+    EXPECT_EQ(StoredWindowPos({}, {true, "7"}), (ScreenPoint{500, 300})); // PosY not read without PosX
     EXPECT_EQ(StoredWindowPos({true, "40"}, {}), (ScreenPoint{40, 300}));
     EXPECT_EQ(StoredWindowPos({true, "abc"}, {true, "-5"}), (ScreenPoint{0, -5}));
     EXPECT_EQ(StoredWindowPos({true, "-12"}, {true, "20"}), (ScreenPoint{-12, 20}));
@@ -133,10 +134,10 @@ TEST(Placement, OnlyAWhollyLostWindowMoves) {
     auto placeIn = [&](ScreenPoint p, int n) { return PlaceOnScreen(p, kWindowWidth, kWindowHeight, two, n, primary); };
     auto place = [&](ScreenPoint p) { return placeIn(p, 2); };
     EXPECT_EQ(place({500, 300}), (ScreenPoint{500, 300}));
-    EXPECT_EQ(place({-12, 20}), (ScreenPoint{-12, 20}));    // partly visible
-    EXPECT_EQ(place({-362, 20}), (ScreenPoint{-362, 20}));  // one column still on screen
+    EXPECT_EQ(place({-12, 20}), (ScreenPoint{-12, 20}));   // partly visible
+    EXPECT_EQ(place({-362, 20}), (ScreenPoint{-362, 20})); // one column still on screen
     EXPECT_EQ(place({-363, 20}), (ScreenPoint{500, 300}));
-    EXPECT_EQ(place({2000, 500}), (ScreenPoint{2000, 500}));  // on the second monitor
+    EXPECT_EQ(place({2000, 500}), (ScreenPoint{2000, 500})); // on the second monitor
     EXPECT_EQ(placeIn({2000, 500}, 1), (ScreenPoint{500, 300}));
     EXPECT_EQ(place({30000, 30000}), (ScreenPoint{500, 300}));
     EXPECT_EQ(place({INT_MAX, INT_MAX}), (ScreenPoint{500, 300}));
@@ -149,7 +150,7 @@ TEST(Placement, DefaultIsClampedIntoASmallPrimaryArea) {
     const ScreenArea small{0, 0, 640, 480};
     EXPECT_EQ(PlaceOnScreen({9000, 9000}, kWindowWidth, kWindowHeight, &small, 1, small),
               (ScreenPoint{640 - 363, 480 - 278}));
-    const ScreenArea tiny{100, 50, 300, 200};  // smaller than the window: keep its top-left
+    const ScreenArea tiny{100, 50, 300, 200}; // smaller than the window: keep its top-left
     EXPECT_EQ(PlaceOnScreen({9000, 9000}, kWindowWidth, kWindowHeight, &tiny, 1, tiny), (ScreenPoint{100, 50}));
     // No monitor known at all: the default, clamped into the primary area.
     EXPECT_EQ(PlaceOnScreen({-5000, 0}, kWindowWidth, kWindowHeight, nullptr, 0, small),
@@ -161,7 +162,7 @@ TEST(Autostart, StoredValueMustBeTheQuotedPath) {
     EXPECT_EQ(AutostartCommand(path), "\"C:\\Program Files\\Lunoria\\lunoria.exe\"");
     EXPECT_TRUE(AutostartCurrent({true, AutostartCommand(path)}, path));
     EXPECT_FALSE(AutostartCurrent({false, AutostartCommand(path)}, path));
-    EXPECT_FALSE(AutostartCurrent({true, path}, path));  // an old unquoted value is repaired
+    EXPECT_FALSE(AutostartCurrent({true, path}, path)); // an old unquoted value is repaired
     EXPECT_FALSE(AutostartCurrent({true, "\"c:\\program files\\lunoria\\lunoria.exe\""}, path));
     EXPECT_FALSE(AutostartCurrent({true, ""}, path));
 }

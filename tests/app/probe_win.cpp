@@ -22,12 +22,13 @@
 
 namespace {
 
-constexpr wchar_t kTitle[] = L"\u65e5\u53862.162";  // 日历2.162
+constexpr wchar_t kTitle[] = L"\u65e5\u53862.162"; // 日历2.162
 
 HWND FindCalendar() {
     HWND w = FindWindowW(nullptr, kTitle);
     // The message box of a second copy is no calendar; the calendar is a dialog with our lists.
-    while (w && !GetDlgItem(w, 1034)) w = FindWindowExW(nullptr, w, nullptr, kTitle);
+    while (w && !GetDlgItem(w, 1034))
+        w = FindWindowExW(nullptr, w, nullptr, kTitle);
     return w;
 }
 
@@ -86,7 +87,7 @@ double CpuMs(HANDLE process) {
     return ms(kernel) + ms(user);
 }
 
-}  // namespace
+} // namespace
 
 int wmain(int argc, wchar_t** argv) {
     std::wstring what = argc > 1 ? argv[1] : L"";
@@ -159,6 +160,7 @@ int wmain(int argc, wchar_t** argv) {
         Stop(pi);
         return 0;
     }
-    std::fprintf(stderr, "usage: lunoria-probe month|rect|center ID [TITLE]|iconic|restore|close|select Y M|wait S|gone S|time EXE FILE|cpu EXE FILE S\n");
+    std::fprintf(stderr, "usage: lunoria-probe month|rect|center ID [TITLE]|iconic|restore|close|select Y M|wait "
+                         "S|gone S|time EXE FILE|cpu EXE FILE S\n");
     return 2;
 }

@@ -41,7 +41,7 @@ TEST_F(SettingsStore, MissingKeyOrValueFailsAndWritesCreateTheKey) {
     ASSERT_EQ(ReadSetting(kTestKey, "PosX", &text), 0);
     EXPECT_EQ(text, "-12");
     EXPECT_EQ(ParseDecimal(text), -12);
-    ASSERT_EQ(WriteSetting(kTestKey, "PosX", "7"), 0);  // overwrite, shorter
+    ASSERT_EQ(WriteSetting(kTestKey, "PosX", "7"), 0); // overwrite, shorter
     ASSERT_EQ(ReadSetting(kTestKey, "PosX", &text), 0);
     EXPECT_EQ(text, "7");
 }
@@ -56,7 +56,7 @@ TEST_F(SettingsStore, ReadsTextsOthersStoredWithAndWithoutNul) {
     DWORD number = 5;
     StoreRaw("Dword", REG_DWORD, &number, sizeof number);
     const wchar_t odd[] = L"99";
-    StoreRaw("Odd", REG_SZ, odd, 3);  // a torn wide string: the half character is dropped
+    StoreRaw("Odd", REG_SZ, odd, 3); // a torn wide string: the half character is dropped
     std::string text;
     ASSERT_EQ(ReadSetting(kTestKey, "NoNul", &text), 0);
     EXPECT_EQ(text, "42");
@@ -88,7 +88,7 @@ TEST_F(SettingsStore, AutostartStoresTheQuotedPathAndRemovesOnlyItsValue) {
     EXPECT_EQ(SetAutostart(false, kTestRunName), 0);
     EXPECT_EQ(ReadSetting(kRunKey, kTestRunName, &text), -1);
     EXPECT_EQ(ReadSetting(kTestKey, "PosX", &text), 0);
-    EXPECT_EQ(SetAutostart(false, kTestRunName), -1);  // already gone
+    EXPECT_EQ(SetAutostart(false, kTestRunName), -1); // already gone
 }
 
 TEST(EnterFolder, CreatesMissingFoldersAndEntersThem) {
@@ -97,11 +97,11 @@ TEST(EnterFolder, CreatesMissingFoldersAndEntersThem) {
     std::string base = ToUtf8(temp) + "lunoria-enter-" + std::to_string(GetCurrentProcessId());
     std::string inner = base + "\\我的记事";
     ASSERT_EQ(EnterFolder(base), 0);
-    ASSERT_EQ(EnterFolder("我的记事"), 0);  // relative to the folder just entered
+    ASSERT_EQ(EnterFolder("我的记事"), 0); // relative to the folder just entered
     wchar_t current[MAX_PATH];
     GetCurrentDirectoryW(MAX_PATH, current);
     EXPECT_EQ(ToUtf8(current), inner);
-    EXPECT_EQ(EnterFolder(inner), 0);  // existing: entered, nothing created
+    EXPECT_EQ(EnterFolder(inner), 0); // existing: entered, nothing created
     // A name that cannot be a folder (an existing file) fails.
     HANDLE f = CreateFileW(L"plain", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     ASSERT_NE(f, INVALID_HANDLE_VALUE);
@@ -113,4 +113,4 @@ TEST(EnterFolder, CreatesMissingFoldersAndEntersThem) {
     RemoveDirectoryW(ToWide(base).c_str());
 }
 
-}  // namespace
+} // namespace
