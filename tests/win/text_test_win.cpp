@@ -9,22 +9,15 @@ TEST(Text, Utf8RoundTrips) {
     EXPECT_EQ(ToUtf8(L"楷体_gb2312"), "楷体_gb2312");
 }
 
-TEST(Text, EveryGbkPairRoundTripsUnchanged) {
-    // Memo files hold code-page-936 bytes; reading and writing them must not change a single byte.
-    int checked = 0;
-    for (int lead = 0x81; lead <= 0xFE; ++lead) {
-        for (int trail = 0x40; trail <= 0xFE; ++trail) {
-            if (trail == 0x7F) continue;
-            std::string bytes{static_cast<char>(lead), static_cast<char>(trail)};
-            std::wstring wide = Cp936ToWide(bytes);
-            ASSERT_EQ(wide.size(), 1u) << std::hex << lead << ' ' << trail;
-            ASSERT_EQ(WideToCp936(wide), bytes) << std::hex << lead << ' ' << trail;
-            ++checked;
-        }
-    }
-    EXPECT_EQ(checked, 126 * 190);
-    // ASCII and line breaks pass through as they are.
-    EXPECT_EQ(WideToCp936(Cp936ToWide("a\r\nb")), "a\r\nb");
+TEST(Text, GbkBytesRoundTripUnchanged) {
+    // The whole table is checked natively (gb18030_test); here the Win32 side's wide strings.
+    std::string bytes;
+    for (int lead = 0x81; lead <= 0xFE; lead += 5)
+        for (int trail = 0x40; trail <= 0xFE; trail += 7)
+            if (trail != 0x7F) bytes += {static_cast<char>(lead), static_cast<char>(trail), '\r', '\n'};
+    std::wstring wide = Cp936ToWide(bytes);
+    EXPECT_EQ(WideToCp936(wide), bytes);
+    EXPECT_EQ(Utf8ToCp936(Cp936ToUtf8(bytes)), bytes);
 }
 
 TEST(Text, KnownCp936Texts) {
