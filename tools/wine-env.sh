@@ -3,6 +3,7 @@
 # replacements, no crash dialogs, a persistent wineserver and, without a DISPLAY, a private Xvfb.
 #
 #   source tools/wine-env.sh && wine_env_start     # exports the environment; cleanup runs on EXIT
+#                                                  # (a later `trap ... EXIT` must call wine_env_stop)
 #   tools/wine-env.sh COMMAND [ARGS...]            # runs one command inside a fresh environment
 #
 # Exported for the commands run inside: WINEPREFIX, WINEARCH, WINEDEBUG, WINEDLLOVERRIDES, HOME,
