@@ -8,7 +8,8 @@
 // HandleMessage, switches on its own messages and passes the rest to the base.
 //
 // Control notifications arrive as OnCommand(id, code, control); WM_LINK_CLICKED as OnLinkClicked(id).
-// The object must outlive its window; if it does not, its destructor detaches and destroys the window.
+// If the window goes first (a parent destroyed it), Handle() becomes null; if the object goes first,
+// its destructor detaches and destroys the window.
 // All texts are UTF-8.
 #pragma once
 
