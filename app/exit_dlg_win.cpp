@@ -1,5 +1,6 @@
 #include "app/exit_dlg.h"
 
+#include "app/settings_parse.h"
 #include "res/resource.h"
 #include "win/dialog.h"
 
@@ -10,14 +11,17 @@ public:
     int choice = kKeepRunning;
 
 protected:
-    // Over the middle of the calendar, where the click on "x" left the user's eyes.
     bool OnInitDialog() override {
         RECT own{}, mine{};
         HWND owner = GetWindow(hwnd, GW_OWNER);
         if (owner && GetWindowRect(owner, &own) && GetWindowRect(hwnd, &mine)) {
-            int width = mine.right - mine.left, height = mine.bottom - mine.top;
-            SetWindowPos(hwnd, nullptr, (own.left + own.right - width) / 2, (own.top + own.bottom - height) / 2, 0, 0,
-                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            MONITORINFO monitor{};
+            monitor.cbSize = sizeof monitor;
+            GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor);
+            const RECT& w = monitor.rcWork;
+            ScreenPoint at = PlaceBeside({own.left, own.top, own.right, own.bottom}, mine.right - mine.left,
+                                         mine.bottom - mine.top, {w.left, w.top, w.right, w.bottom});
+            SetWindowPos(hwnd, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
         return true;
     }

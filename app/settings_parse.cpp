@@ -64,6 +64,14 @@ ScreenPoint PlaceOnScreen(ScreenPoint pos, int width, int height, const ScreenAr
             ClampSpan(kDefaultWindowPos.y, height, primaryArea.top, primaryArea.bottom)};
 }
 
+ScreenPoint PlaceBeside(const ScreenArea& owner, int width, int height, const ScreenArea& workArea) {
+    constexpr int kGap = 4;
+    int y = ClampSpan(owner.top, height, workArea.top, workArea.bottom);
+    if (owner.right + kGap + width <= workArea.right) return {owner.right + kGap, y};
+    if (owner.left - kGap - width >= workArea.left) return {owner.left - kGap - width, y};
+    return {(owner.left + owner.right - width) / 2, (owner.top + owner.bottom - height) / 2};
+}
+
 std::string AutostartCommand(const std::string& programPath) {
     return "\"" + programPath + "\"";
 }

@@ -46,6 +46,12 @@ struct ScreenArea {
 ScreenPoint PlaceOnScreen(ScreenPoint pos, int width, int height, const ScreenArea* workAreas, int areaCount,
                           const ScreenArea& primaryArea);
 
+// Where a small dialog of the calendar goes: beside the calendar (`owner`), right of it when it
+// fits into the work area, else left of it, top edges aligned and kept inside the work area; when
+// neither side has room, over the middle of the calendar. Under Wine a dialog that overlaps the
+// calendar stays unpainted, and beside it the calendar stays in view too.
+ScreenPoint PlaceBeside(const ScreenArea& owner, int width, int height, const ScreenArea& workArea);
+
 // The Run value holds the program's path in double quotes, so a path with blanks starts the
 // program and not some other file.
 std::string AutostartCommand(const std::string& programPath);

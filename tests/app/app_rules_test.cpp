@@ -157,6 +157,14 @@ TEST(Placement, DefaultIsClampedIntoASmallPrimaryArea) {
               (ScreenPoint{640 - 363, 480 - 278}));
 }
 
+TEST(Placement, DialogsGoBesideTheCalendar) {
+    const ScreenArea screen{0, 0, 1024, 738};
+    EXPECT_EQ(PlaceBeside({500, 300, 863, 578}, 150, 100, screen), (ScreenPoint{867, 300}));
+    EXPECT_EQ(PlaceBeside({600, 300, 963, 578}, 150, 100, screen), (ScreenPoint{446, 300})); // no room right
+    EXPECT_EQ(PlaceBeside({600, 700, 963, 978}, 150, 100, screen), (ScreenPoint{446, 638})); // kept on screen
+    EXPECT_EQ(PlaceBeside({100, 0, 463, 278}, 700, 100, screen), (ScreenPoint{-68, 89}));    // no room: middle
+}
+
 TEST(Autostart, StoredValueMustBeTheQuotedPath) {
     const std::string path = "C:\\Program Files\\Lunoria\\lunoria.exe";
     EXPECT_EQ(AutostartCommand(path), "\"C:\\Program Files\\Lunoria\\lunoria.exe\"");

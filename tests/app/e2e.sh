@@ -49,6 +49,8 @@ echo "== x, then Esc keeps it running"
 click_item 1001
 if wait_for 10 window_shown '^提示$'; then
     dlg=$(xdotool search --onlyvisible --name '^提示$' | head -1)
+    sleep 0.3
+    screenshot app-exit-dialog
     xdotool windowfocus --sync "$dlg" key Escape
     wait_for 10 window_gone '^提示$' || fail "the exit dialog stayed after Esc"
     sleep 1
