@@ -30,7 +30,13 @@ protected:
         if (code == BN_CLICKED && id == IDC_UNINSTALL) return Choose(kUninstall);
         return Dialog::OnCommand(id, code, control);
     }
-    void OnOK() override {} // no default button: Enter reaches the focused button instead
+    // Enter (IDOK, as there is no default button) presses the button that has the focus: at first
+    // "结束程序". Not every dialog manager makes a focused push button the default one.
+    void OnOK() override {
+        HWND focus = GetFocus();
+        if (focus == Item(IDC_END_PROGRAM)) Choose(kEndProgram);
+        if (focus == Item(IDC_UNINSTALL)) Choose(kUninstall);
+    }
     void OnCancel() override { Choose(kKeepRunning); }
 
 private:

@@ -70,6 +70,15 @@ end_app
 reg_set "$run_key" Lunoria "$win_path"          # an old unquoted value is repaired
 start_app
 check_eq "Run value repaired" "\"$win_path\"" "$(reg_get "$run_key" Lunoria)"
+# Enter in the exit dialog is "结束程序", which has the focus: the program ends, the Run value stays.
+click_item 1001
+if wait_for 10 window_shown '^提示$'; then
+    xdotool windowfocus --sync "$(xdotool search --onlyvisible --name '^提示$' | head -1)" key Return
+    app_ended 10 && echo "ok: x, Enter ended the calendar" || fail "x, Enter did not end the calendar"
+    check_eq "Run value kept after 结束程序" "\"$win_path\"" "$(reg_get "$run_key" Lunoria)"
+else
+    fail "no exit dialog"
+fi
 end_app
 
 echo "== stored positions"
