@@ -84,8 +84,8 @@ end_app
 echo "== stored positions"
 clean_registry
 reg_set "$settings_key" PosX 40
-start_app
-check_eq "PosX only" "40 300 363 278" "$(probe rect)"
+start_app --help /x 2026 # the command line is not read
+check_eq "PosX only (started with arguments)" "40 300 363 278" "$(probe rect)"
 end_app
 reg_set "$settings_key" PosX abc
 reg_set "$settings_key" PosY 20
