@@ -43,7 +43,7 @@ done
 [ -f "$ready_unix" ] || { echo "run: the calendar did not start"; exit 1; }
 sleep 0.5  # let the labels and lists finish their own paints
 shot=$root/build/lunoria-screen.png
-xwd -root -silent | convert xwd:- "$shot"
+tools/screenshot.sh "$shot"
 echo "run: the calendar started on a virtual screen (no DISPLAY); screenshot: $shot"
 kill "$app" 2>/dev/null || true
 wait "$app" 2>/dev/null || true

@@ -99,7 +99,8 @@ click_item() {
 screenshot() {  # NAME: saves a PNG of the whole screen and prints its path
     local dir=${LUNORIA_SCREENSHOT_DIR:-${TMPDIR:-/tmp}}
     mkdir -p "$dir"
-    xwd -root -silent | convert xwd:- "$dir/$1.png" && echo "screenshot: $dir/$1.png"
+    # import, not xwd: xwd leaves Wine popups that lie over another Wine window black.
+    timeout -k 2 20 import -window root "$dir/$1.png" && echo "screenshot: $dir/$1.png"
 }
 
 memo_folder() { find -L "$WINEPREFIX/drive_c/users"/*/Documents -maxdepth 1 -name '我的记事' -type d 2>/dev/null | head -1; }
