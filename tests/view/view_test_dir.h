@@ -1,47 +1,10 @@
-// A fresh memo folder ("我的记事" with its 日历 subfolder) per test, under a non-ASCII path so the
-// wide file API is exercised on Windows.
+// Memo files for the grid tests, in the shared per-test memo folder.
 #pragma once
 
-#include <gtest/gtest.h>
+#include "tests/common/memo_folder_test.h"
 
-#include <chrono>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <cstdint>
 #include <string>
-
-class MemoFolderTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        namespace fs = std::filesystem;
-        auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
-        base = fs::temp_directory_path() / fs::u8path(std::string("lunoria-view-") +
-                                                      ::testing::UnitTest::GetInstance()->current_test_info()->name() +
-                                                      "-" + std::to_string(ticks));
-        fs::create_directories(base / fs::u8path("我的记事/日历"));
-        root = (base / fs::u8path("我的记事")).u8string();
-    }
-    void TearDown() override {
-        std::error_code ec;
-        std::filesystem::remove_all(base, ec);
-    }
-
-    std::filesystem::path FileOf(const std::string& name) const {
-        return std::filesystem::u8path(root + "/日历") / std::filesystem::u8path(name);
-    }
-    bool Exists(const std::string& name) const { return std::filesystem::exists(FileOf(name)); }
-    std::string Read(const std::string& name) const {
-        std::ifstream in(FileOf(name), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
-    void Write(const std::string& name, const std::string& bytes) const {
-        std::ofstream out(FileOf(name), std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    }
-
-    std::filesystem::path base;
-    std::string root;
-};
 
 // One memo file: the format word, then (slot, text, colour word) records in the given order.
 struct MemoFileRecord {
