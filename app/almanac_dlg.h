@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/clock_schedule.h"
-#include "app/link_label.h"
+#include "win/link_label.h"
 #include "app/nav_rules.h"
 #include "view/month_grid.h"
 #include "win/dialog.h"

@@ -1,6 +1,6 @@
 #include "view/hover_tip.h"
 
-#include "app/color_label.h"
+#include "win/color_label.h"
 #include "res/resource.h"
 #include "view/tip_placement.h"
 #include "win/font.h"

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "app/color_label.h"
-#include "app/link_label.h"
+#include "win/color_label.h"
+#include "win/link_label.h"
 #include "engine/names.h"
 #include "view/hover_tip.h"
 #include "win/font.h"

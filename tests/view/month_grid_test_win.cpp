@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/color_label.h"
-#include "app/link_label.h"
+#include "win/color_label.h"
+#include "win/link_label.h"
 #include "view/month_grid.h"
 #include "view_test_dir.h"
 

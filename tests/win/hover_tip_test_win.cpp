@@ -1,6 +1,6 @@
 #include "view/hover_tip.h"
 
-#include "app/color_label.h"
+#include "win/color_label.h"
 #include "test_window.h"
 #include "win/font.h"
 

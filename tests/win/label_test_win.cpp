@@ -1,4 +1,4 @@
-#include "app/link_label.h"
+#include "win/link_label.h"
 #include "test_window.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "app/text_block.h"
+#include "win/text_block.h"
 #include "view/tip_placement.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // A window with the program's labels, links and a shown hover tip, for a screenshot of the real
 // rendering under Wine. Usage: win_showcase READY_FILE DONE_FILE
 // Writes READY_FILE once everything is painted, then runs until DONE_FILE appears (at most 20 s).
-#include "app/link_label.h"
+#include "win/link_label.h"
 #include "res/resource.h"
 #include "view/hover_tip.h"
 #include "win/dialog.h"

@@ -1,4 +1,4 @@
-#include "app/link_label.h"
+#include "win/link_label.h"
 
 LRESULT LinkLabel::OnMouseMove(int x, int y, UINT) {
     if (GetCapture() != hwnd) {

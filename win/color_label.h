@@ -5,7 +5,7 @@
 // the arrow cursor and no background brush: every pixel comes from its own paint. Texts are UTF-8.
 #pragma once
 
-#include "app/text_block.h"
+#include "win/text_block.h"
 #include "win/gdi.h"
 #include "win/window.h"
 

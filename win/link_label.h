@@ -3,7 +3,7 @@
 // The message is posted, so the parent handles it after the click has been processed.
 #pragma once
 
-#include "app/color_label.h"
+#include "win/color_label.h"
 
 class LinkLabel : public ColorLabel {
 public:

@@ -1,4 +1,4 @@
-#include "app/text_block.h"
+#include "win/text_block.h"
 
 std::vector<std::string_view> SplitBlockLines(std::string_view text) {
     text = text.substr(0, text.find('\0'));

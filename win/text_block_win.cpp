@@ -1,4 +1,4 @@
-#include "app/color_label.h"
+#include "win/color_label.h"
 
 #include "win/text.h"
 
