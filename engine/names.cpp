@@ -37,7 +37,8 @@ std::string StemBranchName(int cycle) {
 }
 
 std::string ZodiacName(int lunarYear) {
-    return kAnimals[FloorMod(lunarYear - 4, 12)];
+    // Reduce first: lunarYear - 4 overflows for the smallest int.
+    return kAnimals[FloorMod(lunarYear % 12 - 4, 12)];
 }
 
 std::string LunarMonthName(int month, bool leap) {

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the native suite, both Windows builds,
-# the Windows tests under Wine, and a bounded fuzzing run. Exits non-zero on any failure.
+# Builds everything and runs every test: the native suite (plain and under ASan + UBSan), both
+# Windows builds, the whole Windows suite under Wine on the x64 build (always through the 64-bit-only
+# path) and on the i686 build where this machine runs 32-bit programs, and a bounded fuzzing run.
+# LUNORIA_WINE64_ONLY=1 takes the 64-bit-only path everywhere. Exits non-zero on any failure.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -40,27 +42,42 @@ stage() {
 }
 
 native() {
-    cmake --preset linux >/dev/null &&
-    cmake --build --preset linux -j"$jobs" &&
-    ctest --preset linux -j"$jobs" --timeout 300
+    cmake --preset "$1" >/dev/null &&
+    cmake --build --preset "$1" -j"$jobs" &&
+    ctest --preset "$1" -j"$jobs" --timeout 300
 }
 cross() {
     cmake --preset "$1" >/dev/null && cmake --build --preset "$1" -j"$jobs"
 }
 
-stage native native
+# One line says which Wine this machine gets, and why (the same choice tools/wine-test.sh makes).
+# shellcheck source=tools/wine-env.sh
+source tools/wine-env.sh
+wine_env_choose
+echo "wine: $LUNORIA_WINE_WHY"
+ran=(x64)
+notRun=()
+
+stage native native linux
+stage sanitize native linux-san
 stage mingw-i686 cross mingw-i686
 stage mingw-x64 cross mingw-x64
-if [ -x tools/wine-test.sh ]; then
-    stage wine tools/wine-test.sh build/mingw-i686
-    # The midnight test needs a faked clock, which reaches only the 64-bit Wine process.
-    stage wine-x64 tools/wine-test.sh build/mingw-x64 -R app_midnight
+# The x64 build always takes the 64-bit-only path, so every run exercises what a machine without
+# 32-bit support does; the i686 build runs where 32-bit programs start.
+stage wine-x64 tools/wine-test.sh --win64 build/mingw-x64
+if [ "$LUNORIA_WINE_MODE" = wow ]; then
+    stage wine-i686 tools/wine-test.sh build/mingw-i686
+    ran+=(i686)
+else
+    notRun+=("i686 ($LUNORIA_WINE_WHY)")
 fi
 if [ -x tools/fuzz.sh ]; then
     stage fuzz tools/fuzz.sh 25
 fi
 
 echo
+echo "Windows builds run under Wine: ${ran[*]}"
+[ ${#notRun[@]} -eq 0 ] || echo "Windows builds built but not run: ${notRun[*]}"
 if [ ${#stageFailed[@]} -gt 0 ]; then
     echo "failed stages: ${stageFailed[*]}"
     [ "$failed" -eq 0 ] && failed=${#stageFailed[@]}

@@ -12,6 +12,13 @@
 # runs one exe under a time-out) and LUNORIA_SCREENSHOT (tools/screenshot.sh OUT.png: the screen as PNG).
 # Every wine call runs under `timeout -k 5`.
 #
+# 32-bit or 64-bit Wine: wine_env_choose tries the 32-bit loader once. Where it starts ("wow": 32- and
+# 64-bit exes run), Wine is used as installed. Where it does not (kernels that refuse 32-bit programs
+# answer "Exec format error"), or where LUNORIA_WINE64_ONLY=1 or the caller asks for it, every call goes
+# to the 64-bit loader ("win64": x86_64 exes only): a folder of shims named wine and wine-stable leads
+# the PATH (Debian's winepath and friends exec wine-stable by name) and WINELOADER points Wine's own
+# process starts at wine64. LUNORIA_WINE_MODE and LUNORIA_WINE_WHY say which was chosen and why.
+#
 # End-to-end scripts (ctest entries in a MinGW build that run `bash script.sh $<TARGET_FILE:exe> ...`)
 # run inside this environment when started by tools/wine-test.sh: start the exe in the background with
 # "$LUNORIA_WINE_EXEC" exe args &, give it Windows paths as Z: plus the Unix path with backslashes,
@@ -22,6 +29,68 @@
 lunoria_tools=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 wine_env_log() { echo "wine-env: $*" >&2; }
+
+wine_env_loader32=/usr/lib/wine/wine
+wine_env_loader64=/usr/lib/wine/wine64
+
+# The first line of a failed command's output that says what went wrong.
+wine_env_first_error() {
+    local line
+    line=$(grep -a -m1 -iE 'error|cannot|not found|failed|denied|no such' <<<"$1")
+    [ -n "$line" ] || line=$(grep -a -m1 . <<<"$1")
+    printf '%s' "${line:-no output}"
+}
+
+# wine_env_choose [win64]: sets LUNORIA_WINE_MODE (wow | win64) and LUNORIA_WINE_WHY, by trying.
+wine_env_choose() {
+    local out
+    if [ "${1:-}" = win64 ]; then
+        LUNORIA_WINE_MODE=win64
+        LUNORIA_WINE_WHY="64-bit Wine only, as asked"
+    elif [ "${LUNORIA_WINE64_ONLY:-0}" = 1 ]; then
+        LUNORIA_WINE_MODE=win64
+        LUNORIA_WINE_WHY="64-bit Wine only: LUNORIA_WINE64_ONLY=1"
+    elif [ ! -x "$wine_env_loader32" ]; then
+        LUNORIA_WINE_MODE=win64
+        LUNORIA_WINE_WHY="64-bit Wine only: no 32-bit loader $wine_env_loader32"
+    # bash, not execvp: on "Exec format error" execvp would retry the ELF file as a shell script.
+    elif out=$(timeout -k 2 20 bash -c 'exec "$0" --version' "$wine_env_loader32" 2>&1); then
+        LUNORIA_WINE_MODE=wow
+        LUNORIA_WINE_WHY="32-bit programs run here ($wine_env_loader32 --version: $out)"
+    else
+        LUNORIA_WINE_MODE=win64
+        LUNORIA_WINE_WHY="64-bit Wine only: 32-bit programs cannot start here ($(wine_env_first_error "$out"))"
+    fi
+    export LUNORIA_WINE_MODE LUNORIA_WINE_WHY
+}
+
+# Points every wine call of this shell and its children at the 64-bit loader. $1: a folder for the shims.
+wine_env_use_win64() {
+    local bin=$1 name
+    mkdir -p "$bin"
+    for name in wine wine-stable wine64; do
+        printf '#!/bin/sh\nexec %s "$@"\n' "$wine_env_loader64" >"$bin/$name"
+        chmod +x "$bin/$name"
+    done
+    export PATH=$bin:$PATH
+    export WINELOADER=$wine_env_loader64
+}
+
+# Makes the prefix (wineboot) and imports the fonts and settings; says why when it cannot.
+# Output goes to a file, not a pipe: Wine's services outlive wineboot and would hold a pipe open.
+wine_env_init_prefix() {
+    local out=$WINEPREFIX.log
+    mkdir -p "$WINEPREFIX"
+    if ! timeout -k 5 120 wine wineboot --init >"$out" 2>&1; then
+        wine_env_log "wineboot failed ($LUNORIA_WINE_MODE): $(wine_env_first_error "$(cat "$out")")"
+        return 1
+    fi
+    wine_env_registry "$WINEPREFIX/drive_c/lunoria.reg"
+    if ! timeout -k 5 60 wine regedit /S 'C:\lunoria.reg' >"$out" 2>&1; then
+        wine_env_log "regedit failed: $(wine_env_first_error "$(cat "$out")")"
+        return 1
+    fi
+}
 
 wine_env_stop() {
     [ -n "${LUNORIA_WINE_ROOT:-}" ] || return 0
@@ -78,8 +147,11 @@ wine_env_registry() {
     } | { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE; } >"$reg"
 }
 
+# wine_env_start [win64]: the fresh environment; win64 takes the 64-bit-only path even where 32-bit runs.
 wine_env_start() {
     local root
+    wine_env_choose "${1:-}"
+    wine_env_log "$LUNORIA_WINE_WHY"
     root=$(mktemp -d /tmp/lunoria-wine.XXXXXX) || return 1
     export LUNORIA_WINE_ROOT=$root
     trap wine_env_stop EXIT
@@ -96,6 +168,7 @@ wine_env_start() {
     export LC_ALL=C.UTF-8
     export LUNORIA_SCREENSHOT=$lunoria_tools/screenshot.sh
     export LUNORIA_WINE_EXEC=$lunoria_tools/wine-exec.sh
+    [ "$LUNORIA_WINE_MODE" = win64 ] && wine_env_use_win64 "$root/bin"
 
     if [ -z "${DISPLAY:-}" ]; then
         # -displayfd picks a free display number and writes it once the server listens.
@@ -114,11 +187,7 @@ wine_env_start() {
     # Started first, so that it is this persistent server that wineboot and every test use.
     mkdir -p "$WINEPREFIX"
     timeout -k 5 10 wineserver -p >/dev/null 2>&1 || true
-    timeout -k 5 120 wine wineboot --init >/dev/null 2>&1 || { wine_env_log "wineboot failed"; return 1; }
-
-    wine_env_registry "$WINEPREFIX/drive_c/lunoria.reg"
-    timeout -k 5 60 wine regedit /S 'C:\lunoria.reg' >/dev/null 2>&1 || { wine_env_log "regedit failed"; return 1; }
-    return 0
+    wine_env_init_prefix
 }
 
 if [ "${BASH_SOURCE[0]}" = "$0" ]; then
