@@ -44,7 +44,9 @@ wine_env_first_error() {
 # wine_env_choose [win64]: sets LUNORIA_WINE_MODE (wow | win64) and LUNORIA_WINE_WHY, by trying.
 wine_env_choose() {
     local out
-    if [ "${1:-}" = win64 ]; then
+    if [ "${1:-}" = win64 ] && [ "${LUNORIA_WINE_MODE:-}" = win64 ]; then
+        : # already chosen, with its reason
+    elif [ "${1:-}" = win64 ]; then
         LUNORIA_WINE_MODE=win64
         LUNORIA_WINE_WHY="64-bit Wine only, as asked"
     elif [ "${LUNORIA_WINE64_ONLY:-0}" = 1 ]; then
