@@ -77,8 +77,7 @@ app_running() { kill -0 "$app_pid" 2>/dev/null && probe wait 0 >/dev/null; }
 # Ends the calendar the way a user must: "x", then "结束程序".
 end_app() {
     [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null || return 0
-    click_item 1001 || true
-    wait_for 10 probe center 1000 '提示' && click_item 1000 '提示'
+    open_exit_dialog && wait_for 10 probe center 1000 '提示' && click_item 1000 '提示'
     if ! app_ended 10; then
         fail "the calendar did not end through its exit dialog"
         kill "$app_pid" 2>/dev/null
@@ -92,8 +91,20 @@ click_item() {
     local at
     at=$(probe center "$@") || { echo "no control $1"; return 1; }
     set -- $at
-    xdotool mousemove "$1" "$2" click 1
+    # Move, let Wine take the motion, then click: on a busy machine a click sent with the motion
+    # can reach the window before it knows the pointer is there.
+    xdotool mousemove "$1" "$2"
+    sleep 0.2
+    xdotool click 1
     sleep 0.3
+}
+
+# Opens the exit dialog with "x"; one more click if the first was lost. 0 when the dialog shows.
+open_exit_dialog() {
+    click_item 1001 || return 1
+    wait_for 5 window_shown '^提示$' && return 0
+    click_item 1001 || return 1
+    wait_for 10 window_shown '^提示$'
 }
 
 screenshot() {  # NAME: saves a PNG of the whole screen and prints its path

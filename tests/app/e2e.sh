@@ -46,8 +46,7 @@ sleep 2
 app_running && echo "ok: still running after Enter, Esc, Alt+F4 and a close request" || fail "the calendar closed on Enter, Esc or a close request"
 
 echo "== x, then Esc keeps it running"
-click_item 1001
-if wait_for 10 window_shown '^提示$'; then
+if open_exit_dialog; then
     dlg=$(xdotool search --onlyvisible --name '^提示$' | head -1)
     sleep 0.3
     screenshot app-exit-dialog
@@ -71,8 +70,7 @@ reg_set "$run_key" Lunoria "$win_path"          # an old unquoted value is repai
 start_app
 check_eq "Run value repaired" "\"$win_path\"" "$(reg_get "$run_key" Lunoria)"
 # Enter in the exit dialog is "结束程序", which has the focus: the program ends, the Run value stays.
-click_item 1001
-if wait_for 10 window_shown '^提示$'; then
+if open_exit_dialog; then
     xdotool windowfocus --sync "$(xdotool search --onlyvisible --name '^提示$' | head -1)" key Return
     app_ended 10 && echo "ok: x, Enter ended the calendar" || fail "x, Enter did not end the calendar"
     check_eq "Run value kept after 结束程序" "\"$win_path\"" "$(reg_get "$run_key" Lunoria)"
@@ -105,8 +103,7 @@ end_app
 
 echo "== x, then 卸载"
 start_app
-click_item 1001
-wait_for 10 probe center 1025 '提示' || fail "no exit dialog"
+open_exit_dialog && wait_for 10 probe center 1025 '提示' || fail "no exit dialog"
 click_item 1025 '提示'
 app_ended 10 || fail "卸载 did not end the calendar"
 app_pid=
