@@ -16,14 +16,10 @@ trap "kill $server_pid 2>/dev/null; $previous_exit" EXIT
 for i in $(seq 50); do [ -s "$served/port" ] && break; sleep 0.1; done
 port=$(cat "$served/port" 2>/dev/null) || { echo "the headline server did not start"; exit 1; }
 
-# A link the shell would run: a batch file that leaves a mark when it runs.
+# The headline's link is one the shell would run: a batch file that leaves a mark.
 mark="$WINEPREFIX/drive_c/lunoria-mark.txt"
-rm -f "$mark"
 printf 'echo started > C:\\lunoria-mark.txt\r\n' >"$WINEPREFIX/drive_c/lunoria-mark.bat"
-{
-    printf '\r\n*C:\\lunoria-mark.bat\t'
-    printf '农历头条 A&B 测试' | iconv -f UTF-8 -t GB18030
-} >"$served/body"
+printf '\r\n*C:\\lunoria-mark.bat\t农历头条 A&B 测试' | iconv -f UTF-8 -t GB18030 >"$served/body"
 
 requests() { cat "$served/count" 2>/dev/null || echo 0; }
 requests_are() { [ "$(requests)" = "$1" ]; }

@@ -1,65 +1,50 @@
 #!/usr/bin/env python3
-"""A headline server on 127.0.0.1 for the calendar's script test.
+# A headline server on 127.0.0.1 for headline.sh: headline_server.py DIR. Writes its port to
+# DIR/port; counts requests in DIR/count and appends them to DIR/requests; then, by DIR/mode,
+# "answer" sends DIR/body with a Content-Length, "hang" holds the connection silently (60 s at most).
+import os, socket, sys, threading, time
 
-headline_server.py DIR: listens on a free loopback port and writes it to DIR/port. For each
-connection it reads the request up to its blank line, counts it in DIR/count, appends it to
-DIR/requests, then acts on DIR/mode: "answer" sends DIR/body (bytes) with a Content-Length;
-"hang" keeps the connection open without a word until the mode changes (at most 60 s).
-"""
-import os
-import socket
-import sys
-import threading
-import time
-
-state = sys.argv[1]
-lock = threading.Lock()
-count = 0
+state, lock, count = sys.argv[1], threading.Lock(), 0
 
 
-def read(name, default=b""):
-    try:
-        with open(os.path.join(state, name), "rb") as f:
-            return f.read()
-    except OSError:
-        return default
+def path(name):
+    return os.path.join(state, name)
+
+
+def put(name, data):  # whole file at once: the script may read at any moment
+    with open(path(name + ".tmp"), "wb") as f:
+        f.write(data)
+    os.replace(path(name + ".tmp"), path(name))
+
+
+def mode():
+    with open(path("mode")) as f:
+        return f.read().strip()
 
 
 def handle(conn):
     global count
     conn.settimeout(5)
     request = b""
-    try:
-        while b"\r\n\r\n" not in request:
-            piece = conn.recv(4096)
-            if not piece:
-                break
-            request += piece
-    except OSError:
-        pass
+    while b"\r\n\r\n" not in request and (piece := conn.recv(4096)):
+        request += piece
     with lock:
         count += 1
-        with open(os.path.join(state, "requests"), "ab") as f:
+        with open(path("requests"), "ab") as f:
             f.write(request)
-        with open(os.path.join(state, "count.tmp"), "w") as f:
-            f.write(str(count))
-        os.replace(os.path.join(state, "count.tmp"), os.path.join(state, "count"))
-    if read("mode").strip() == b"hang":
+        put("count", str(count).encode())
+    if mode() == "hang":
         end = time.time() + 60
-        while read("mode").strip() == b"hang" and time.time() < end:
+        while mode() == "hang" and time.time() < end:
             time.sleep(0.1)
     else:
-        body = read("body")
+        with open(path("body"), "rb") as f:
+            body = f.read()
         conn.sendall(b"HTTP/1.1 200 OK\r\nContent-Length: %d\r\n\r\n" % len(body) + body)
     conn.close()
 
 
-server = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
-server.bind(("127.0.0.1", 0))
-server.listen(8)
-with open(os.path.join(state, "port.tmp"), "w") as f:
-    f.write(str(server.getsockname()[1]))
-os.replace(os.path.join(state, "port.tmp"), os.path.join(state, "port"))
+server = socket.create_server(("127.0.0.1", 0))
+put("port", str(server.getsockname()[1]).encode())
 while True:
-    c, _ = server.accept()
-    threading.Thread(target=handle, args=(c,), daemon=True).start()
+    threading.Thread(target=handle, args=(server.accept()[0],), daemon=True).start()
