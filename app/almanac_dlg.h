@@ -3,6 +3,7 @@
 #include "app/clock_schedule.h"
 #include "win/link_label.h"
 #include "app/nav_rules.h"
+#include "net/headline_fetch.h"
 #include "view/month_grid.h"
 #include "win/dialog.h"
 
@@ -56,6 +57,7 @@ private:
     void ShowTodayTip();
     void FetchHeadline();
     void OpenHeadline();
+    LRESULT OnHeadlineReply();
     void OnListChanged();
     void ShowMonth(YearMonth ym);
     YearMonth ShownMonth() const;
@@ -81,6 +83,7 @@ private:
     LinkLabel moreLink;
     std::string headlineText;
     std::string headlineUrl;
+    std::unique_ptr<HeadlineFetcher> headlineFetch; // the exchange runs off this thread
     std::string memoRoot;
     bool socketsStarted = false;
     bool readyFileWritten = false;

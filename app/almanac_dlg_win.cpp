@@ -3,6 +3,8 @@
 #include "app/exit_dlg.h"
 #include "app/settings_parse.h"
 #include "app/settings_store.h"
+#include "net/headline.h"
+#include "net/http_get.h"
 #include "res/resource.h"
 #include "win/gdi.h"
 #include "win/text.h"
@@ -19,6 +21,8 @@ namespace {
 
 constexpr UINT_PTR kClockTimer = 1;
 constexpr int kNavBandHeight = 25;
+// Posted by the headline worker when its reply is ready.
+constexpr UINT kHeadlineReply = WM_APP + 12;
 
 BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
     MONITORINFO info{};
@@ -181,17 +185,48 @@ void AlmanacDlg::FillLists() {
         SendMessageW(yearList, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToWide(std::to_string(y) + "年").c_str()));
 }
 
-// The headline line under the grid and its "下一篇" link are placed here (headline client).
-void AlmanacDlg::CreateHeadlineLinks() {}
+void AlmanacDlg::CreateHeadlineLinks() {
+    RECT headlineRect{2, 260, 190, 278};
+    RECT moreRect{230, 261, 290, 279};
+    COLORREF face = GetSysColor(COLOR_BTNFACE);
+    headlineLink.Create(headlineRect, hwnd, IDC_HEADLINE_LINK, face, RGB(0, 0, 208), 110, "宋体");
+    headlineLink.SetNoPrefix(true); // the server's "&" is text, not a key mark
+    moreLink.Create(moreRect, hwnd, IDC_MORE_LINK, face, RGB(0, 0, 208), 100, "楷体_gb2312");
+    HWND self = hwnd;
+    headlineFetch = std::make_unique<HeadlineFetcher>([self] { PostMessageW(self, kHeadlineReply, 0, 0); });
+}
 
 // The grid's tip with today's memos appears here, once, two seconds after start (grid interaction).
 void AlmanacDlg::ShowTodayTip() {}
 
-// One blocking exchange with the headline server goes here (headline client).
-void AlmanacDlg::FetchHeadline() {}
+// Starts an exchange with the configured server; the reply arrives as kHeadlineReply. With no
+// server configured nothing is asked and nothing shows. A tick or a click while one runs is dropped.
+void AlmanacDlg::FetchHeadline() {
+    if (!headlineFetch) return;
+    StoredText host = ReadStored("HeadlineHost");
+    size_t first = host.text.find_first_not_of(' ');
+    if (!host.present || first == std::string::npos) return;
+    host.text = host.text.substr(first, host.text.find_last_not_of(' ') - first + 1);
+    StoredText port = ReadStored("HeadlinePort");
+    headlineFetch->Start(host.text, HeadlinePortFrom(port.present, port.text));
+}
 
+LRESULT AlmanacDlg::OnHeadlineReply() {
+    HeadlineReply reply;
+    if (!headlineFetch || !headlineFetch->TakeReply(&reply) || reply.status != kHttpOk) return 0;
+    Headline headline;
+    if (ParseHeadlineBody(reply.body, &headline)) {
+        headlineUrl = Cp936ToUtf8(headline.link);
+        headlineText = Cp936ToUtf8(OneLineTitle(headline.title));
+        headlineLink.SetText(headlineText, true);
+    }
+    moreLink.SetText("下一篇", true);
+    return 0;
+}
+
+// The link came from the network: only a web address goes to the shell.
 void AlmanacDlg::OpenHeadline() {
-    if (headlineUrl.empty()) return;
+    if (!IsOpenableLink(headlineUrl)) return;
     ShellExecuteW(hwnd, L"open", ToWide(headlineUrl).c_str(), nullptr, nullptr, SW_SHOW);
 }
 
@@ -333,6 +368,7 @@ LRESULT AlmanacDlg::OnLinkClicked(int id) {
 LRESULT AlmanacDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_QUERYDRAGICON: return reinterpret_cast<LRESULT>(icon);
+    case kHeadlineReply: return OnHeadlineReply();
     default: return Dialog::OnMessage(msg, wParam, lParam);
     }
 }

@@ -22,6 +22,8 @@ public:
     // Replaces the text and resizes at the next paint; shows the window only when `show` is true.
     void SetText(const std::string& text, bool show);
     void SetTextColor(COLORREF color);
+    // Draws every "&" as itself instead of as the mark of an underlined key (texts from outside).
+    void SetNoPrefix(bool on) { noPrefix = on; }
 
     const std::string& Text() const { return text; }
     COLORREF TextColor() const { return textColor; }
@@ -44,4 +46,5 @@ protected:
     Font font;
     int id = 0;
     bool autoSize = false;
+    bool noPrefix = false;
 };

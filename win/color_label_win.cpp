@@ -43,7 +43,7 @@ void ColorLabel::Paint(HDC dc) {
     ::SetBkColor(dc, backColor);
     ::SetTextColor(dc, textColor);
     std::wstring wide = ToWide(text);
-    DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &client, 0);
+    DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &client, noPrefix ? DT_NOPREFIX : 0);
 }
 
 LRESULT ColorLabel::OnPaint() {

@@ -14,6 +14,9 @@
 //                                  until FILE exists, then ends EXE
 //   lunoria-probe cpu EXE FILE S   starts EXE as above, waits until FILE exists, lets it idle for
 //                                  S seconds, prints the CPU milliseconds it used meanwhile, ends it
+//   lunoria-probe ping SECONDS     sends the calendar a message every 20 ms for SECONDS; prints the
+//                                  worst answer time in milliseconds and the number sent (exit code 1
+//                                  when one got no answer within 2 s)
 #include <windows.h>
 
 #include <cstdio>
@@ -139,6 +142,24 @@ int wmain(int argc, wchar_t** argv) {
         SendMessageW(w, WM_COMMAND, MAKEWPARAM(1034, CBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(w, 1034)));
         return 0;
     }
+    if (what == L"ping" && argc > 2) {
+        HWND w = FindCalendar();
+        if (!w) return 2;
+        double worst = 0, end = Now() + _wtof(argv[2]) * 1000;
+        int sent = 0;
+        bool allAnswered = true;
+        while (Now() < end) {
+            DWORD_PTR result = 0;
+            double at = Now();
+            allAnswered &= SendMessageTimeoutW(w, WM_NULL, 0, 0, SMTO_NORMAL, 2000, &result) != 0;
+            double took = Now() - at;
+            if (took > worst) worst = took;
+            ++sent;
+            Sleep(20);
+        }
+        std::printf("%.1f %d\n", worst, sent);
+        return allAnswered ? 0 : 1;
+    }
     if ((what == L"wait" || what == L"gone") && argc > 2) return WaitFor(what == L"wait", _wtof(argv[2])) ? 0 : 1;
     if ((what == L"time" && argc > 3) || (what == L"cpu" && argc > 4)) {
         PROCESS_INFORMATION pi{};
@@ -161,6 +182,6 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     std::fprintf(stderr, "usage: lunoria-probe month|rect|center ID [TITLE]|iconic|restore|close|select Y M|wait "
-                         "S|gone S|time EXE FILE|cpu EXE FILE S\n");
+                         "S|gone S|time EXE FILE|cpu EXE FILE S|ping S\n");
     return 2;
 }

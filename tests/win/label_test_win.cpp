@@ -190,3 +190,25 @@ TEST(LabelsWithoutWindow, OperationsOnlyUpdateFields) {
         bad.Create({0, 0, 10, 10}, reinterpret_cast<HWND>(static_cast<INT_PTR>(0x1234)), 1, 0, 0, 100, "宋体"));
     EXPECT_EQ(bad.Id(), 0);
 }
+
+// Whether anything but the background shows in the right half of the label.
+static bool InkInRightHalf(ColorLabel& label) {
+    RECT r = label.ClientRect();
+    MemoryDc mem(r.right, r.bottom);
+    label.Paint(mem.Dc());
+    for (int y = 0; y < r.bottom; ++y)
+        for (int x = r.right / 2 + 1; x < r.right; ++x)
+            if (GetPixel(mem.Dc(), x, y) != kBack) return true;
+    return false;
+}
+
+TEST_F(Labels, NoPrefixDrawsTheAmpersand) {
+    ColorLabel label;
+    ASSERT_TRUE(label.Create({2, 260, 190, 278}, parent.Handle(), 1053, kBack, kFore, 110, "宋体"));
+    label.SetText("&&", true); // sized for two glyphs
+    UpdateWindow(label.Handle());
+    PumpMessages();
+    EXPECT_FALSE(InkInRightHalf(label)); // prefix processing draws one "&"
+    label.SetNoPrefix(true);
+    EXPECT_TRUE(InkInRightHalf(label));
+}
