@@ -28,7 +28,7 @@ static void BM_BuildMonthPage(benchmark::State& state) {
     MonthPage page;
     int month = 1;
     for (auto _ : state) {
-        BuildMonthPage(page, 2026, month, 7);
+        BuildMonthPage(page, kDesktopRange, 2026, month, 7);
         benchmark::DoNotOptimize(page.cells[page.dayCount].text.data());
         month = month == 12 ? 1 : month + 1;
     }
