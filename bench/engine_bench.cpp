@@ -28,16 +28,16 @@ static void BM_BuildMonthPage(benchmark::State& state) {
     MonthPage page;
     int month = 1;
     for (auto _ : state) {
-        BuildMonthPage(page, 2026, month, 7);
+        BuildMonthPage(page, kDesktopRange, 2026, month, 7);
         benchmark::DoNotOptimize(page.cells[page.dayCount].text.data());
         month = month == 12 ? 1 : month + 1;
     }
 }
 BENCHMARK(BM_BuildMonthPage);
 
-// Every date of the table converted afresh, 55,163 conversions per iteration.
+// Every date of the table converted afresh, 73,412 conversions per iteration.
 static void BM_ConvertWholeRange(benchmark::State& state) {
-    const int32_t first = DaysFromCivil(1900, 1, 31), last = DaysFromCivil(2051, 2, 10);
+    const int32_t first = DaysFromCivil(1900, 1, 31), last = DaysFromCivil(2101, 1, 28);
     for (auto _ : state) {
         for (int32_t days = first; days <= last; ++days) {
             const CivilDate c = CivilFromDays(days);

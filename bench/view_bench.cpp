@@ -45,7 +45,7 @@ private:
 static void BM_ViewPageModelOnly(benchmark::State& state) {
     MonthPage page;
     for (auto _ : state) {
-        BuildMonthPage(page, 2026, 12, 7);
+        BuildMonthPage(page, kDesktopRange, 2026, 12, 7);
         benchmark::DoNotOptimize(page.cells[31].text.data());
     }
 }

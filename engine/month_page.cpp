@@ -15,15 +15,21 @@ void AppendYearName(std::string& text, int lunarYear) {
 
 } // namespace
 
-bool MonthPageInRange(int year, int month) {
-    if (month < 1 || month > 12) return false;
-    const int key = year * 12 + month; // year is checked first so the key cannot overflow
-    return year >= kFirstPageYear && year <= kLastPageYear && key >= kFirstPageYear * 12 + kFirstPageMonth &&
-           key <= kLastPageYear * 12 + kLastPageMonth;
+bool DayInRange(const CalendarRange& range, int year, int month, int day) {
+    // The year is checked first so that the day arithmetic stays small.
+    if (year < range.first.year || year > range.last.year || !CivilDate{year, month, day}.ok()) return false;
+    const int32_t days = DaysFromCivil(year, month, day);
+    return days >= DaysFromCivil(range.first.year, range.first.month, range.first.day) &&
+           days <= DaysFromCivil(range.last.year, range.last.month, range.last.day);
 }
 
-bool BuildMonthPage(MonthPage& page, int year, int month, int day) {
-    if (!MonthPageInRange(year, month)) return false;
+bool MonthPageInRange(const CalendarRange& range, int year, int month) {
+    return month >= 1 && month <= 12 && DayInRange(range, year, month, 1) &&
+           DayInRange(range, year, month, DaysInMonth(year, month));
+}
+
+bool BuildMonthPage(MonthPage& page, const CalendarRange& range, int year, int month, int day) {
+    if (!MonthPageInRange(range, year, month)) return false;
     page.year = year;
     page.month = month;
     page.dayCount = DaysInMonth(year, month);

@@ -3,15 +3,25 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/gregorian.h"
 #include "engine/lunar.h"
 
 // One displayed Gregorian month as the grid paints it. Memo stores, labels and windows are not part
 // of it: the grid builds the page, then loads its stores from the page's month numbers.
 
-// Months the calendar can show.
-constexpr int kFirstPageYear = 1900, kFirstPageMonth = 2;
-constexpr int kLastPageYear = 2049, kLastPageMonth = 12;
-bool MonthPageInRange(int year, int month);
+// The days a calendar covers; each caller names its own. A month page is shown when all its days lie
+// inside, so neither range shows January 1900, whose first days come before the lunar table.
+struct CalendarRange {
+    CivilDate first;
+    CivilDate last;
+};
+// The desktop calendar: the months February 1900 to December 2049.
+constexpr CalendarRange kDesktopRange{{1900, 2, 1}, {2049, 12, 31}};
+// The terminal calendar: from the first day of the lunar table to the end of 2100.
+constexpr CalendarRange kTerminalRange{{1900, 1, 31}, {2100, 12, 31}};
+
+bool DayInRange(const CalendarRange& range, int year, int month, int day);
+bool MonthPageInRange(const CalendarRange& range, int year, int month);
 
 struct DayCell {
     uint16_t weekday = 0;           // 0 = Sunday ... 6 = Saturday
@@ -61,5 +71,5 @@ struct MonthPage {
 };
 
 // Rebuilds the whole page for (year, month) and moves the mark as MonthMark::Move says. Returns
-// false and leaves the page unchanged when the month is outside MonthPageInRange.
-bool BuildMonthPage(MonthPage& page, int year, int month, int day = 0);
+// false and leaves the page unchanged when the month is outside MonthPageInRange(range, ...).
+bool BuildMonthPage(MonthPage& page, const CalendarRange& range, int year, int month, int day = 0);

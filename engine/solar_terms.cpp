@@ -22,8 +22,10 @@ SolarTerm Read(const uint8_t* p) {
 bool SolarTermDays(int year, int month, SolarTerm& first, SolarTerm& second) {
     first = SolarTerm{};
     second = SolarTerm{};
-    if (year < kSolarTermFirstYear || year > kSolarTermLastYear || month < 1 || month > 12) return false;
-    const uint8_t* record = SolarTermTable + ((year - kSolarTermFirstYear) * 12 + (month - 1)) * 6;
+    if (year < kSolarTermFirstYear || year > kSolarTermLateLastYear || month < 1 || month > 12) return false;
+    const uint8_t* record = year <= kSolarTermLastYear
+                                ? SolarTermTable + ((year - kSolarTermFirstYear) * 12 + (month - 1)) * 6
+                                : SolarTermTableLate + ((year - kSolarTermLateFirstYear) * 12 + (month - 1)) * 6;
     first = Read(record);
     second = Read(record + 3);
     return true;

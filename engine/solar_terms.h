@@ -9,7 +9,7 @@ struct SolarTerm {
 };
 
 // Fills the first and second term of the month. Returns false, with both zeroed, for a year outside
-// 1900-2054 or a month outside 1-12.
+// 1900-2100 or a month outside 1-12.
 bool SolarTermDays(int year, int month, SolarTerm& first, SolarTerm& second);
 
 // Name of the month's first (mark 1) or second (mark 2) term; "" for a month or mark out of range.

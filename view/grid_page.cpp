@@ -20,7 +20,7 @@ void GridPage::SetMemoRoot(const std::string& utf8Folder) {
 }
 
 bool GridPage::SetMonth(int year, int month, int day) {
-    if (!BuildMonthPage(monthPage, year, month, day)) return false;
+    if (!BuildMonthPage(monthPage, kDesktopRange, year, month, day)) return false;
     const MonthPage& p = monthPage;
     // Load results are not acted on: a damaged file shows what could be read, and the store keeps a
     // copy of it aside before it is first rewritten.

@@ -19,20 +19,25 @@ expect_line 2026-12-07 "2026-12-07${tab}2026${tab}10${tab}29${tab}0${tab}30${tab
 expect_line 2026-12-22 "2026-12-22${tab}2026${tab}11${tab}14${tab}0${tab}30${tab}2${tab}-"
 expect_line 2033-12-22 "2033-12-22${tab}2033${tab}11${tab}1${tab}1${tab}29${tab}0${tab}-"
 expect_line 2051-02-10 "2051-02-10${tab}2050${tab}12${tab}29${tab}0${tab}29${tab}0${tab}除夕"
+expect_line 2057-09-28 "2057-09-28${tab}2057${tab}9${tab}1${tab}0${tab}30${tab}0${tab}-"
+expect_line 2100-12-31 "2100-12-31${tab}2100${tab}12${tab}1${tab}0${tab}29${tab}0${tab}-"
 
-# The whole range: one line per day, eight columns each, 56 leap months entered.
-all=$("$cal" --dump 1900-01-31 2051-02-10) || fail "whole-range dump exited $?"
-[ "$(wc -l <<<"$all")" -eq 55163 ] || fail "whole range has $(wc -l <<<"$all") lines"
+# The whole range: one line per day, eight columns each, 74 leap months entered.
+all=$("$cal" --dump 1900-01-31 2100-12-31) || fail "whole-range dump exited $?"
+[ "$(wc -l <<<"$all")" -eq 73384 ] || fail "whole range has $(wc -l <<<"$all") lines"
 [ "$(awk -F'\t' 'NF != 8' <<<"$all" | wc -l)" -eq 0 ] || fail "lines without eight columns"
-[ "$(awk -F'\t' '$4 == 1 && $5 == 1' <<<"$all" | wc -l)" -eq 56 ] || fail "leap months entered"
+[ "$(awk -F'\t' '$4 == 1 && $5 == 1' <<<"$all" | wc -l)" -eq 74 ] || fail "leap months entered"
+# Every month of the range has both its solar terms.
+[ "$(awk -F'\t' '$7 != 0' <<<"$all" | wc -l)" -eq $((201 * 24 - 2)) ] || fail "solar terms to 2100"  # January 1900's come before the range
 
 page=$("$cal" 2026 2) || fail "page 2026-02 exited $?"
 grep -q '乙巳【蛇】年－丙午【马】年' <<<"$page" || fail "caption of 2026-02"
 grep -q '春节' <<<"$page" || fail "2026-02-17 reads 春节"
 [ "$("$cal" 1900 | grep -c '年.*月')" -eq 11 ] || fail "year 1900 prints February to December"
+[ "$("$cal" 2100 | grep -c '年.*月')" -eq 12 ] || fail "year 2100 prints every month"
 
-for args in "1899" "2050" "2026 13" "2026 0" "abc" "2026 x" "1900 1" "1 2 3" "--bogus" \
-            "--dump 2020-02-30 2020-03-01" "--dump 1900-01-30 1900-02-01" "--dump 2051-02-10 2051-02-11" \
+for args in "1899" "2101" "2026 13" "2026 0" "abc" "2026 x" "1900 1" "1 2 3" "--bogus" \
+            "--dump 2020-02-30 2020-03-01" "--dump 1900-01-30 1900-02-01" "--dump 2100-12-31 2101-01-01" \
             "--dump 2020-1-1 2020-01-02" "--dump 2020-01-02" "--dump 2020-01-02 2020-01-01" "-1 5"; do
     # shellcheck disable=SC2086
     err=$("$cal" $args 2>&1 >/dev/null)

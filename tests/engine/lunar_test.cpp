@@ -5,6 +5,7 @@
 
 #include "engine/gregorian.h"
 #include "engine/lunar.h"
+#include "engine/lunar_year_table.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ LunarDate WalkToLunar(int y, int m, int d) {
     while (rest > 0) {
         last = LunarYearDays(n);
         rest -= last;
-        if (++n == 2050) break;
+        if (++n == kLunarLastYear) break;
     }
     if (rest < 0) {
         rest += last;
@@ -74,7 +75,7 @@ LunarDate WalkToLunar(int y, int m, int d) {
 // One walk over the whole table: stepping, a fresh conversion and the plain walk meet on every day.
 TEST(Lunar, StepConvertAndWalkAgreeOverWholeRange) {
     const int32_t first = DaysFromCivil(1900, 1, 31);
-    const int32_t last = DaysFromCivil(2051, 2, 10);
+    const int32_t last = DaysFromCivil(2101, 1, 28);
     LunarDate stepped = SolarToLunar(1900, 1, 31);
     int leapEntries = 0;
     for (int32_t days = first; days <= last; ++days) {
@@ -92,8 +93,8 @@ TEST(Lunar, StepConvertAndWalkAgreeOverWholeRange) {
         const bool more = NextDay(stepped);
         ASSERT_EQ(more, days < last);
     }
-    EXPECT_EQ(leapEntries, 56);
-    EXPECT_FALSE(stepped.ok()); // stepped past 2051-02-10
+    EXPECT_EQ(leapEntries, 74);
+    EXPECT_FALSE(stepped.ok()); // stepped past 2101-01-28
     EXPECT_FALSE(NextDay(stepped));
     EXPECT_FALSE(stepped.ok());
 }
@@ -114,11 +115,12 @@ TEST(Lunar, TableDecodes) {
         EXPECT_EQ(LunarNewYearDays(y + 1 > kLunarLastYear ? y : y + 1) - LunarNewYearDays(y),
                   y < kLunarLastYear ? LunarYearDays(y) : 0);
     }
-    EXPECT_EQ(total, 55163);
-    EXPECT_EQ(leaps, 56);
+    EXPECT_EQ(total, 73412);
+    EXPECT_EQ(leaps, 74);
     EXPECT_EQ(numbers, (std::set<int>{2, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
     EXPECT_EQ(LunarNewYearDays(1900), DaysFromCivil(1900, 1, 31));
     EXPECT_EQ(LunarNewYearDays(2050), DaysFromCivil(2050, 1, 23));
+    EXPECT_EQ(LunarNewYearDays(2100), DaysFromCivil(2100, 2, 9));
 }
 
 // 2033 has its leap month after month 11; the year keeps its 384 days.
@@ -147,15 +149,24 @@ TEST(Lunar, KnownDates) {
     EXPECT_TRUE(Is(SolarToLunar(2050, 1, 22), 2049, 12, 29, 0, 0, 29));
     EXPECT_TRUE(Is(SolarToLunar(2050, 1, 23), 2050, 1, 1, 0, 0, 29));
     EXPECT_TRUE(Is(SolarToLunar(2051, 2, 10), 2050, 12, 29, 0, 0, 29));
+    // Past the old table, from the generated words: a leap eighth month, the new moon 27 s before
+    // midnight that opens month 9 of 2057, and the table's last day.
+    EXPECT_TRUE(Is(SolarToLunar(2052, 9, 23), 2052, 8, 1, 1, 1, 29));
+    EXPECT_TRUE(Is(SolarToLunar(2057, 9, 28), 2057, 9, 1, 0, 0, 30));
+    EXPECT_TRUE(Is(SolarToLunar(2100, 12, 31), 2100, 12, 1, 0, 0, 29));
+    EXPECT_TRUE(Is(SolarToLunar(2101, 1, 28), 2100, 12, 29, 0, 0, 29));
+    // Words kept from the published table: these months begin a day before their new moon (UTC+8).
+    EXPECT_TRUE(Is(SolarToLunar(1914, 11, 17), 1914, 10, 1, 0, 0, 30));
+    EXPECT_TRUE(Is(SolarToLunar(1933, 7, 22), 1933, 6, 1, 0, 0, 30));
     EXPECT_EQ(SolarToLunar(2026, 2, 17).day, 1); // new year 2026
     EXPECT_EQ(SolarToLunar(2026, 2, 17).year, 2026);
 }
 
 TEST(Lunar, OutOfRangeIsRejected) {
     const int bad[][3] = {{1900, 1, 30},
-                          {2051, 2, 11},
+                          {2101, 1, 29},
                           {1899, 12, 31},
-                          {2052, 1, 1},
+                          {2102, 1, 1},
                           {2023, 2, 29},
                           {2023, 13, 1},
                           {2023, 0, 1},
@@ -178,7 +189,7 @@ TEST(Lunar, OutOfRangeIsRejected) {
     garbage.monthDays = 30;
     EXPECT_FALSE(NextDay(garbage));
     EXPECT_FALSE(garbage.ok());
-    for (int y : {1899, 2051, 0, INT_MIN, INT_MAX}) {
+    for (int y : {1899, 2101, 0, INT_MIN, INT_MAX}) {
         EXPECT_EQ(LeapMonthOf(y), 0);
         EXPECT_EQ(LunarYearDays(y), 0);
         EXPECT_EQ(LeapMonthDays(y), 0);

@@ -1,5 +1,6 @@
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -11,7 +12,7 @@ namespace {
 
 MonthPage Build(int year, int month, int day = 0) {
     MonthPage page;
-    EXPECT_TRUE(BuildMonthPage(page, year, month, day)) << year << '-' << month;
+    EXPECT_TRUE(BuildMonthPage(page, kDesktopRange, year, month, day)) << year << '-' << month;
     return page;
 }
 
@@ -44,13 +45,13 @@ TEST(MonthPage, December2026) {
 
 TEST(MonthPage, MarkMovesOnlyWithADay) {
     MonthPage page = Build(2026, 12, 7);
-    ASSERT_TRUE(BuildMonthPage(page, 2026, 11, 0));
+    ASSERT_TRUE(BuildMonthPage(page, kDesktopRange, 2026, 11, 0));
     EXPECT_EQ(page.mark.year * 10000 + page.mark.month * 100 + page.mark.day, 20261207);
     EXPECT_FALSE(page.MarkShown());
-    ASSERT_TRUE(BuildMonthPage(page, 2023, 2, 31));
+    ASSERT_TRUE(BuildMonthPage(page, kDesktopRange, 2023, 2, 31));
     EXPECT_EQ(page.mark.year * 10000 + page.mark.month * 100 + page.mark.day, 20230228);
     EXPECT_TRUE(page.MarkShown());
-    ASSERT_TRUE(BuildMonthPage(page, 2023, 3, -4)); // no day: mark stays
+    ASSERT_TRUE(BuildMonthPage(page, kDesktopRange, 2023, 3, -4)); // no day: mark stays
     EXPECT_EQ(page.mark.day, 28);
     EXPECT_FALSE(page.MarkShown());
 
@@ -95,9 +96,14 @@ TEST(MonthPage, OutOfRangeLeavesPageAlone) {
     const std::string caption = page.yearCaption;
     const int bad[][2] = {{1900, 1}, {2050, 1}, {2026, 0}, {2026, 13}, {1899, 12}, {0, 0}, {-2147483647, 5}};
     for (const auto& b : bad) {
-        EXPECT_FALSE(MonthPageInRange(b[0], b[1]));
-        EXPECT_FALSE(BuildMonthPage(page, b[0], b[1], 1)) << b[0] << '-' << b[1];
+        EXPECT_FALSE(MonthPageInRange(kDesktopRange, b[0], b[1]));
+        EXPECT_FALSE(BuildMonthPage(page, kDesktopRange, b[0], b[1], 1)) << b[0] << '-' << b[1];
     }
+    // The terminal calendar goes on to December 2100, and no further.
+    EXPECT_TRUE(MonthPageInRange(kTerminalRange, 2050, 1));
+    EXPECT_TRUE(MonthPageInRange(kTerminalRange, 2100, 12));
+    for (const auto& b : {std::make_pair(1900, 1), std::make_pair(2101, 1), std::make_pair(2147483647, 12)})
+        EXPECT_FALSE(BuildMonthPage(page, kTerminalRange, b.first, b.second, 1)) << b.first << '-' << b.second;
     EXPECT_EQ(page.year, 2026);
     EXPECT_EQ(page.month, 12);
     EXPECT_EQ(page.mark.day, 7);
@@ -110,10 +116,10 @@ TEST(MonthPage, OutOfRangeLeavesPageAlone) {
 TEST(MonthPage, EveryPage) {
     std::vector<std::string> threeMonthPages;
     MonthPage page;
-    for (int y = kFirstPageYear; y <= kLastPageYear; ++y) {
+    for (int y = kDesktopRange.first.year; y <= kDesktopRange.last.year; ++y) {
         for (int m = 1; m <= 12; ++m) {
-            if (!MonthPageInRange(y, m)) continue;
-            ASSERT_TRUE(BuildMonthPage(page, y, m));
+            if (!MonthPageInRange(kDesktopRange, y, m)) continue;
+            ASSERT_TRUE(BuildMonthPage(page, kDesktopRange, y, m));
             ASSERT_EQ(page.dayCount, DaysInMonth(y, m));
             ASSERT_FALSE(page.yearCaption.empty());
             for (int d = 1; d <= page.dayCount; ++d) {

@@ -14,8 +14,11 @@ namespace {
 
 // The table's own tests check its values; these check that records are found by year and month.
 TEST(SolarTerms, ReadsTheRightRecord) {
-    const int rows[][8] = {
-        {1900, 1, 6, 2, 4, 20, 19, 32}, {2024, 4, 4, 15, 2, 19, 21, 60}, {2054, 12, 7, 6, 3, 22, 0, 9}};
+    const int rows[][8] = {{1900, 1, 6, 2, 4, 20, 19, 32},
+                           {2024, 4, 4, 15, 2, 19, 21, 60},
+                           {2054, 12, 7, 6, 3, 22, 0, 9},
+                           {2055, 1, 5, 17, 22, 20, 10, 48},
+                           {2100, 12, 7, 9, 40, 22, 3, 50}};
     for (const auto& r : rows) {
         SolarTerm first, second;
         ASSERT_TRUE(SolarTermDays(r[0], r[1], first, second));
@@ -34,7 +37,7 @@ TEST(SolarTerms, NamesAndBadInput) {
     EXPECT_STREQ(SolarTermName(6, 0), "");
     EXPECT_STREQ(SolarTermName(6, 3), "");
     SolarTerm first, second;
-    const int bad[][2] = {{1899, 12}, {2055, 1}, {2000, 0}, {2000, 13}, {-32768, 1}};
+    const int bad[][2] = {{1899, 12}, {2101, 1}, {2000, 0}, {2000, 13}, {-32768, 1}};
     for (const auto& b : bad) {
         first.day = second.day = 9;
         EXPECT_FALSE(SolarTermDays(b[0], b[1], first, second));
@@ -45,20 +48,20 @@ TEST(SolarTerms, NamesAndBadInput) {
 
 TEST(SolarTerms, OnThePage) {
     MonthPage page;
-    ASSERT_TRUE(BuildMonthPage(page, 2026, 12, 7));
+    ASSERT_TRUE(BuildMonthPage(page, kDesktopRange, 2026, 12, 7));
     EXPECT_EQ(page.cells[7].solarTerm, 1);
     EXPECT_EQ(page.cells[7].text, "大雪");
     EXPECT_EQ(page.cells[22].solarTerm, 2);
     EXPECT_EQ(page.cells[22].text, "冬至");
-    ASSERT_TRUE(BuildMonthPage(page, 2024, 4));
+    ASSERT_TRUE(BuildMonthPage(page, kDesktopRange, 2024, 4));
     EXPECT_EQ(page.cells[19].solarTerm, 2);
     EXPECT_EQ(page.cells[19].text, "谷雨");
 
     // A solar term on the first day of a lunar month shows the term, not the month name.
     int found = 0;
-    for (int y = kFirstPageYear; y <= kLastPageYear && !found; ++y) {
+    for (int y = kDesktopRange.first.year; y <= kDesktopRange.last.year && !found; ++y) {
         for (int m = 1; m <= 12; ++m) {
-            if (!BuildMonthPage(page, y, m)) continue;
+            if (!BuildMonthPage(page, kDesktopRange, y, m)) continue;
             for (int d = 1; d <= page.dayCount; ++d) {
                 const DayCell& cell = page.cells[d];
                 if (cell.solarTerm && cell.lunar.day == 1 && !cell.festival) {

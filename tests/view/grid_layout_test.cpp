@@ -8,7 +8,7 @@ namespace {
 
 MonthPage Page(int year, int month, int day = 0) {
     MonthPage page;
-    EXPECT_TRUE(BuildMonthPage(page, year, month, day));
+    EXPECT_TRUE(BuildMonthPage(page, kDesktopRange, year, month, day));
     return page;
 }
 
@@ -17,9 +17,9 @@ MonthPage Page(int year, int month, int day = 0) {
 // CellOrigin and HitTestDay are inverses on every page, and each day sits in the cell painted for it.
 TEST(GridLayout, OriginsAndHitsAgreeOnEveryPage) {
     MonthPage page;
-    for (int year = kFirstPageYear; year <= kLastPageYear; ++year) {
+    for (int year = kDesktopRange.first.year; year <= kDesktopRange.last.year; ++year) {
         for (int month = 1; month <= 12; ++month) {
-            if (!BuildMonthPage(page, year, month, 0)) continue;
+            if (!BuildMonthPage(page, kDesktopRange, year, month, 0)) continue;
             for (int d = 1; d <= page.dayCount; ++d) {
                 GridPoint o = CellOrigin(page, d);
                 ASSERT_EQ(HitTestDay(page, o.x, o.y), d) << year << '-' << month << '-' << d;

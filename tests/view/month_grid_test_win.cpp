@@ -504,7 +504,7 @@ TEST_F(MonthGridTest, PaintTiming) {
     };
     grid.Paint(s.Dc()); // fonts realised once before timing
     MonthPage page;
-    double build = Time([&] { BuildMonthPage(page, 2026, 12, 7); }, 2000);
+    double build = Time([&] { BuildMonthPage(page, kDesktopRange, 2026, 12, 7); }, 2000);
     double setMonth = Time([&] { grid.SetMonth(2026, 12, 7); }, 200);
     double paint = Time(
         [&] {

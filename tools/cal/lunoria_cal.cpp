@@ -16,10 +16,11 @@ namespace {
 
 constexpr int kExitUsage = 2;
 constexpr int kColumn = 10; // terminal cells per weekday; "闰十一月大" fills one
+constexpr const CalendarRange& kRange = kTerminalRange;
 
 const char kUsage[] =
-    "usage: lunoria-cal [YEAR [MONTH]]      month page(s), YEAR 1900-2049\n"
-    "       lunoria-cal --dump FROM TO      one line per day, dates YYYY-MM-DD, 1900-01-31 to 2051-02-10\n"
+    "usage: lunoria-cal [YEAR [MONTH]]      month page(s), YEAR 1900-2100\n"
+    "       lunoria-cal --dump FROM TO      one line per day, dates YYYY-MM-DD, 1900-01-31 to 2100-12-31\n"
     "dump columns (tab-separated): date, lunar year, lunar month, lunar day, leap month 0/1,\n"
     "lunar month length, solar term 0/1/2, festival or -\n";
 
@@ -115,8 +116,8 @@ int ShowMonths(int argc, char** argv) {
     const Today today = LocalToday();
     int year = today.year, firstMonth = today.month, lastMonth = today.month;
     if (argc >= 2) {
-        if (!ParseNumber(argv[1], year) || year < kFirstPageYear || year > kLastPageYear) {
-            return Fail(std::string("year must be 1900-2049: ") + argv[1]);
+        if (!ParseNumber(argv[1], year) || year < kRange.first.year || year > kRange.last.year) {
+            return Fail(std::string("year must be 1900-2100: ") + argv[1]);
         }
         firstMonth = 1;
         lastMonth = 12;
@@ -127,17 +128,17 @@ int ShowMonths(int argc, char** argv) {
             return Fail(std::string("month must be 1-12: ") + argv[2]);
         }
         firstMonth = lastMonth = month;
-        if (!MonthPageInRange(year, month)) return Fail("the calendar begins with February 1900");
-    } else if (argc == 1 && !MonthPageInRange(year, firstMonth)) {
-        return Fail("today lies outside the calendar (February 1900 to December 2049)");
+        if (!MonthPageInRange(kRange, year, month)) return Fail("the calendar begins with February 1900");
+    } else if (argc == 1 && !MonthPageInRange(kRange, year, firstMonth)) {
+        return Fail("today lies outside the calendar (February 1900 to December 2100)");
     }
 
     const bool ansi = PrepareConsole();
     MonthPage page;
     bool first = true;
     for (int month = firstMonth; month <= lastMonth; ++month) {
-        if (!MonthPageInRange(year, month)) continue; // January 1900 when a whole year is asked for
-        BuildMonthPage(page, year, month, today.year == year && today.month == month ? today.day : 0);
+        if (!MonthPageInRange(kRange, year, month)) continue; // January 1900 when a whole year is asked for
+        BuildMonthPage(page, kRange, year, month, today.year == year && today.month == month ? today.day : 0);
         if (!first) std::fputs("\n", stdout);
         PrintPage(page, ansi);
         first = false;
@@ -149,10 +150,10 @@ int Dump(const char* fromText, const char* toText) {
     int y0, m0, d0, y1, m1, d1;
     if (!ParseIsoDate(fromText, y0, m0, d0)) return Fail(std::string("not a date (YYYY-MM-DD): ") + fromText);
     if (!ParseIsoDate(toText, y1, m1, d1)) return Fail(std::string("not a date (YYYY-MM-DD): ") + toText);
-    LunarDate lunar = SolarToLunar(y0, m0, d0);
-    if (!lunar.ok() || !SolarToLunar(y1, m1, d1).ok()) {
-        return Fail("dates must lie between 1900-01-31 and 2051-02-10");
+    if (!DayInRange(kRange, y0, m0, d0) || !DayInRange(kRange, y1, m1, d1)) {
+        return Fail("dates must lie between 1900-01-31 and 2100-12-31");
     }
+    LunarDate lunar = SolarToLunar(y0, m0, d0);
     const int32_t from = DaysFromCivil(y0, m0, d0), to = DaysFromCivil(y1, m1, d1);
     if (from > to) return Fail(std::string(fromText) + " is after " + toText);
 
