@@ -185,7 +185,9 @@ void AlmanacDlg::FillLists() {
 void AlmanacDlg::CreateHeadlineLinks() {}
 
 // The grid's tip with today's memos appears here, once, two seconds after start (grid interaction).
-void AlmanacDlg::ShowTodayTip() {}
+void AlmanacDlg::ShowTodayTip() {
+    grid->ShowTodayTip();
+}
 
 // One blocking exchange with the headline server goes here (headline client).
 void AlmanacDlg::FetchHeadline() {}
