@@ -6,7 +6,16 @@
 
 #include <commdlg.h>
 
-HWND CreateCaption(HWND dialog, int id, const RECT& r, const std::string& text, HFONT font) {
+RECT DrawnRect(HWND dialog, const RECT& drawn) {
+    RECT units{0, 0, 4, 8}; // one base unit each way
+    if (!MapDialogRect(dialog, &units) || units.right <= 0 || units.bottom <= 0) return drawn;
+    auto x = [&](LONG v) { return MulDiv(v, units.right, 8); };
+    auto y = [&](LONG v) { return MulDiv(v, units.bottom, 20); };
+    return RECT{x(drawn.left), y(drawn.top), x(drawn.right), y(drawn.bottom)};
+}
+
+HWND CreateCaption(HWND dialog, int id, const RECT& drawn, const std::string& text, HFONT font) {
+    RECT r = DrawnRect(dialog, drawn);
     // Made hidden and shown after the font is set, so it never paints in the system font first.
     HWND caption = CreateWindowExW(0, L"STATIC", ToWide(text).c_str(), WS_CHILD | SS_LEFT, r.left, r.top,
                                    r.right - r.left, r.bottom - r.top, dialog,

@@ -58,7 +58,7 @@ MemoEditDlg::MemoEditDlg(MonthGrid& owner) : grid(owner), day(owner.HotDay()), l
 }
 
 void MemoEditDlg::MakeSwatch(LinkLabel& swatch, const RECT& rect, int id, COLORREF color) {
-    swatch.Create(rect, hwnd, id, GetSysColor(COLOR_BTNFACE), color, kSwatchPointSize, kSwatchFace);
+    swatch.Create(DrawnRect(hwnd, rect), hwnd, id, GetSysColor(COLOR_BTNFACE), color, kSwatchPointSize, kSwatchFace);
 }
 
 bool MemoEditDlg::OnInitDialog() {
@@ -75,7 +75,7 @@ bool MemoEditDlg::OnInitDialog() {
     SetItemText(IDC_SOLAR_EDIT, solarText);
     SetItemText(IDC_LUNAR_EDIT, lunarText);
 
-    // Run-time controls sit at fixed pixels, not in dialog units.
+    // Run-time controls are placed from their drawn pixel rectangles.
     CreateCaption(hwnd, IDC_DATE_LINE, RECT{10, 10, 330, 30}, captions.dateLine, labelFont.Get());
     MakeSwatch(oneTimeSwatch, RECT{340, 10, 365, 30}, IDC_ONE_TIME_SWATCH, MemoColor(oneTimeColor, MemoKind::OneTime));
     CreateCaption(hwnd, IDC_SOLAR_CAPTION, RECT{10, 230, 120, 250}, captions.solarCaption, labelFont.Get());

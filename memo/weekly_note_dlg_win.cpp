@@ -44,7 +44,7 @@ bool WeeklyNoteDlg::OnInitDialog() {
     SetItemText(IDC_NOTE_EDIT, noteText);
     CreateCaption(hwnd, IDC_STATIC, RECT{20, 10, 80, 30}, WeeklyCaption(column), labelFont.Get());
     // The swatch starts where the caption ends and is 25 pixels wide.
-    noteSwatch.Create(RECT{80, 10, 105, 30}, hwnd, IDC_NOTE_SWATCH, GetSysColor(COLOR_BTNFACE),
+    noteSwatch.Create(DrawnRect(hwnd, RECT{80, 10, 105, 30}), hwnd, IDC_NOTE_SWATCH, GetSysColor(COLOR_BTNFACE),
                       MemoColor(noteColor, MemoKind::Weekly), kSwatchPointSize, "楷体_gb2312");
     noteSwatch.SetText("■", true);
     return true;
