@@ -172,9 +172,19 @@ click_item 2 "$editor"
 wait_for 10 window_gone "^$editor\$" || fail "the editor stayed after 取消"
 chmod u+w "$cal/200601"
 
-echo "== a restart shows everything again"
+echo "== a restart shows everything again, and today's memo in the tip on the second tick"
 end_app
+xdotool mousemove 5 5 # away from the calendar, which starts under it
+today_file="$cal/1$(date +%m)"
+[ -e "$today_file" ] || printf "\\x64\\x00\\x$(printf %02x $((10#$(date +%d))))\\x00\\x05\\x00\\x00\\x00\\x00\\x00today" >"$today_file"
 start_app
+wait_for 5 bash -c '[ "$(timeout 20 wine "$0" tip 2>/dev/null | cut -c1)" = 1 ]' "$probe_exe" &&
+    echo "ok: today's tip shows" || fail "no tip for today"
+xdotool mousemove $((x0 + 100)) $((y0 + 22 + 5)) # the header: no day
+sleep 0.5
+screenshot memo-today-tip
+set -- $(probe tip)
+check_eq "today's tip stays over no day" "1" "${1:-}"
 probe select 106 0
 sleep 0.5
 shot=$(screenshot memo-restart | sed 's/^screenshot: //')
