@@ -11,6 +11,9 @@
 #include "win/link_label.h"
 #include "win/text.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 constexpr int kSwatchPointSize = 120; // 12 pt
@@ -90,28 +93,24 @@ bool MemoEditDlg::OnInitDialog() {
 LRESULT MemoEditDlg::OnLinkClicked(int id) {
     LinkLabel* swatch = nullptr;
     uint32_t* color = nullptr;
-    switch (id) {
-    case IDC_ONE_TIME_SWATCH: swatch = &oneTimeSwatch, color = &oneTimeColor; break;
-    case IDC_SOLAR_SWATCH: swatch = &solarSwatch, color = &solarColor; break;
-    case IDC_LUNAR_SWATCH: swatch = &lunarSwatch, color = &lunarColor; break;
-    default: return 0;
+    if (id == IDC_ONE_TIME_SWATCH) {
+        swatch = &oneTimeSwatch;
+        color = &oneTimeColor;
+    } else if (id == IDC_SOLAR_SWATCH) {
+        swatch = &solarSwatch;
+        color = &solarColor;
+    } else if (id == IDC_LUNAR_SWATCH) {
+        swatch = &lunarSwatch;
+        color = &lunarColor;
+    } else {
+        return 0;
     }
-    const COLORREF custom[16] = {MemoColor(oneTimeColor, MemoKind::OneTime),
-                                 MemoColor(solarColor, MemoKind::SolarYearly),
-                                 MemoColor(lunarColor, MemoKind::LunarYearly),
-                                 kWhite,
-                                 kWhite,
-                                 kWhite,
-                                 kWhite,
-                                 kWhite,
-                                 kWhite,
-                                 kWhite,
-                                 kWhite,
-                                 kWhite,
-                                 kWhite,
-                                 kWhite,
-                                 kWhite,
-                                 kWhite};
+    // The chooser offers the three memos' present colours first.
+    COLORREF custom[16];
+    std::fill(std::begin(custom), std::end(custom), kWhite);
+    custom[0] = MemoColor(oneTimeColor, MemoKind::OneTime);
+    custom[1] = MemoColor(solarColor, MemoKind::SolarYearly);
+    custom[2] = MemoColor(lunarColor, MemoKind::LunarYearly);
     COLORREF chosen = 0;
     if (!ChooseMemoColor(hwnd, custom, &chosen)) return 0;
     // The colour lives in the dialog until "确定".

@@ -10,6 +10,9 @@
 #include "win/link_label.h"
 #include "win/text.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 constexpr int kSwatchPointSize = 100; // 10 pt
@@ -52,22 +55,9 @@ bool WeeklyNoteDlg::OnInitDialog() {
 
 LRESULT WeeklyNoteDlg::OnLinkClicked(int id) {
     if (id != IDC_NOTE_SWATCH) return 0;
-    const COLORREF custom[16] = {MemoColor(noteColor, MemoKind::Weekly),
-                                 kWhite,
-                                 kWhite,
-                                 kWhite,
-                                 kWhite,
-                                 kWhite,
-                                 kWhite,
-                                 kWhite,
-                                 kWhite,
-                                 kWhite,
-                                 kWhite,
-                                 kWhite,
-                                 kWhite,
-                                 kWhite,
-                                 kWhite,
-                                 kWhite};
+    COLORREF custom[16];
+    std::fill(std::begin(custom), std::end(custom), kWhite);
+    custom[0] = MemoColor(noteColor, MemoKind::Weekly);
     COLORREF chosen = 0;
     if (!ChooseMemoColor(hwnd, custom, &chosen)) return 0;
     noteColor = (chosen & 0x00FFFFFF) | MEMO_CUSTOM_COLOR;
