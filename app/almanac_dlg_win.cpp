@@ -197,7 +197,9 @@ void AlmanacDlg::CreateHeadlineLinks() {
 }
 
 // The grid's tip with today's memos appears here, once, two seconds after start (grid interaction).
-void AlmanacDlg::ShowTodayTip() {}
+void AlmanacDlg::ShowTodayTip() {
+    grid->ShowTodayTip();
+}
 
 // Starts an exchange with the configured server; the reply arrives as kHeadlineReply. With no
 // server configured nothing is asked and nothing shows. A tick or a click while one runs is dropped.

@@ -45,6 +45,10 @@ int WriteWholeFile(const std::string& path, const void* data, size_t size) {
     std::wstring target = WidePath(path);
     std::wstring temp = WidePath(TempPathFor(path));
     if (target.empty()) return -1;
+    // A file the user made read-only stays as it is. Windows refuses to replace it; Wine would
+    // rename over it.
+    DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return -1;
     HANDLE file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         // A leftover from a crash may be read-only; clear it and try once more.

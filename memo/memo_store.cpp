@@ -173,8 +173,14 @@ int MemoStore::Save() {
 
 int MemoStore::Update(int index, const char* text, size_t length, uint32_t color) {
     if (index < 0 || index > maxIndex()) return -1;
-    if (slots[static_cast<size_t>(index)].SetSlot(text, length, color) != 0) return -1;
-    return Save();
+    MemoRecord& record = slots[static_cast<size_t>(index)];
+    MemoRecord before = record;
+    if (record.SetSlot(text, length, color) != 0) return -1;
+    if (Save() == 0) return 0;
+    // What the file did not take must not show as if it had: the user would trust a memo that is
+    // gone at the next start.
+    record = before;
+    return -1;
 }
 
 int MemoStore::LoadMonth(int a, int b) {

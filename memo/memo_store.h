@@ -70,8 +70,8 @@ public:
     // Writes the occupied slots, or removes the file when none is occupied: 0, or −1 when the old file
     // stays as it was.
     int Save();
-    // SetSlot on slot `index`, then Save. −1 when the index or text is refused (nothing changes) or the
-    // write fails (the slot keeps the new text, the file stays as it was).
+    // SetSlot on slot `index`, then Save. −1 when the index or text is refused or the write fails; then
+    // nothing changes, neither the slot nor the file.
     int Update(int index, const char* text, size_t length, uint32_t color);
     int Update(int index, const std::string& text, uint32_t color) {
         return Update(index, text.data(), text.size(), color);

@@ -4,10 +4,37 @@ namespace {
 
 const MemoRecord kNoRecord;
 
-// The editors keep blanks inside and at the end of a text; only the ASCII blanks in front go.
-std::string WithoutLeadingBlanks(const std::string& text) {
-    size_t start = text.find_first_not_of(' ');
-    return start == std::string::npos ? std::string() : text.substr(start);
+struct PendingSave {
+    MemoStore* store;
+    int slot;
+    std::string text;
+    uint32_t color;
+    MemoSaveResult* result;
+};
+
+// Checks every text first, so a text over the limit stops the save before any file changes; then
+// each store writes its own file.
+int SaveAll(PendingSave* saves, int count, bool haveFolder) {
+    bool fits = true;
+    for (int i = 0; i < count; ++i) {
+        PendingSave& s = saves[i];
+        *s.result = MemoSaveResult();
+        s.result->file = s.store->path();
+        if (!MemoTextFits(s.text.size())) {
+            s.result->problem = MemoSaveProblem::TooLong;
+            s.result->length = s.text.size();
+            fits = false;
+        }
+    }
+    if (!fits) return -1;
+    int rc = 0;
+    for (int i = 0; i < count; ++i) {
+        PendingSave& s = saves[i];
+        if (s.store->Update(s.slot, s.text, s.color) == 0) continue;
+        s.result->problem = haveFolder ? MemoSaveProblem::WriteFailed : MemoSaveProblem::NoFolder;
+        rc = -1;
+    }
+    return rc;
 }
 
 } // namespace
@@ -104,17 +131,23 @@ std::string GridPage::TipText(int day) const {
 }
 
 int GridPage::SaveDayMemos(int day, const std::string& oneTime, uint32_t oneTimeColor, const std::string& solar,
-                           uint32_t solarColor, const std::string& lunar, uint32_t lunarColor) {
+                           uint32_t solarColor, const std::string& lunar, uint32_t lunarColor,
+                           MemoSaveResult results[3]) {
     MemoStore* lunarStore = LunarStoreFor(day);
     if (!lunarStore) return -1;
-    int rc = 0;
-    if (monthMemos.Update(day, WithoutLeadingBlanks(oneTime), oneTimeColor) != 0) rc = -1;
-    if (yearlySolarMemos.Update(day, WithoutLeadingBlanks(solar), solarColor) != 0) rc = -1;
-    if (lunarStore->Update(monthPage.cells[day].lunar.day, WithoutLeadingBlanks(lunar), lunarColor) != 0) rc = -1;
-    return rc;
+    MemoSaveResult local[3];
+    if (!results) results = local;
+    PendingSave saves[3] = {
+        {&monthMemos, day, StripLeadingBlanks(oneTime), oneTimeColor, &results[0]},
+        {&yearlySolarMemos, day, StripLeadingBlanks(solar), solarColor, &results[1]},
+        {lunarStore, monthPage.cells[day].lunar.day, StripLeadingBlanks(lunar), lunarColor, &results[2]},
+    };
+    return SaveAll(saves, 3, !root.empty());
 }
 
-int GridPage::SaveWeeklyMemo(int weekday, const std::string& text, uint32_t color) {
+int GridPage::SaveWeeklyMemo(int weekday, const std::string& text, uint32_t color, MemoSaveResult* result) {
     if (weekday < 0 || weekday > 6) return -1;
-    return weeklyMemos.Update(weekday, WithoutLeadingBlanks(text), color);
+    MemoSaveResult local;
+    PendingSave save{&weeklyMemos, weekday, StripLeadingBlanks(text), color, result ? result : &local};
+    return SaveAll(&save, 1, !root.empty());
 }

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "engine/month_page.h"
+#include "memo/memo_edit_rules.h"
 #include "memo/memo_store.h"
 #include "view/grid_layout.h"
 
@@ -57,11 +58,13 @@ public:
     std::string TipText(int day) const;
 
     // The day memo editor's confirmed texts (code-page-936 bytes) and colour words. Leading blanks are
-    // removed; each store rewrites its file. 0, or −1 when a day is not on the page or a store could not
-    // write (the others are still updated).
+    // removed; each store rewrites its file. 0, or −1 when a day is not on the page, a text is over the
+    // limit (then nothing is written) or a store could not write (it keeps what its file holds; the
+    // others are still updated). `results`, when given, gets the one-time, solar and lunar outcome.
     int SaveDayMemos(int day, const std::string& oneTime, uint32_t oneTimeColor, const std::string& solar,
-                     uint32_t solarColor, const std::string& lunar, uint32_t lunarColor);
-    int SaveWeeklyMemo(int weekday, const std::string& text, uint32_t color);
+                     uint32_t solarColor, const std::string& lunar, uint32_t lunarColor,
+                     MemoSaveResult results[3] = nullptr);
+    int SaveWeeklyMemo(int weekday, const std::string& text, uint32_t color, MemoSaveResult* result = nullptr);
 
     MemoStore monthMemos;       // one-time memos of the year and month, slot = day
     MemoStore lunarMemosFirst;  // every-year lunar memos of day 1's lunar month, slot = lunar day

@@ -50,6 +50,22 @@ public:
     // The whole page onto any DC, at the DC's origin; OnPaint wraps it. The DC's state is restored.
     void Paint(HDC dc);
 
+    // The day's memo texts in the tip below `clientPoint`, or the tip hidden when the day has none.
+    void ShowTipFor(int day, POINT clientPoint);
+    // Today's memos, once after start-up: centred on the left edge of today's cell. hotDay stays, so
+    // the tip stays until the pointer comes onto a day.
+    void ShowTodayTip();
+
+    // The memo dialogs' confirmed texts (code-page-936 bytes) for hotDay and for weeklyColumn: the
+    // page's stores write their files and the grid repaints. 0, or −1 with the outcome of each memo
+    // in `results` (see GridPage).
+    int SaveDayMemos(const std::string& oneTime, uint32_t oneTimeColor, const std::string& solar, uint32_t solarColor,
+                     const std::string& lunar, uint32_t lunarColor, MemoSaveResult results[3] = nullptr);
+    int SaveWeeklyMemo(const std::string& text, uint32_t color, MemoSaveResult* result = nullptr);
+    int HotDay() const { return hotDay; }
+    int WeeklyColumn() const { return weeklyColumn; }
+    const HoverTip* Tip() const { return tip.get(); }
+
     GridPoint CellOrigin(int day) const { return ::CellOrigin(model.page(), day); }
     const MemoRecord& LunarMemoFor(int day) const { return model.LunarMemoFor(day); }
     const GridPage& Page() const { return model; }
@@ -59,6 +75,9 @@ public:
 
 protected:
     LRESULT OnPaint() override;
+    LRESULT OnMouseMove(int x, int y, UINT keys) override;
+    LRESULT OnLButtonUp(int x, int y, UINT keys) override;
+    LRESULT OnLinkClicked(int id) override;
 
 private:
     void PaintHeader(HDC dc, int width);

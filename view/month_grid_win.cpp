@@ -1,11 +1,15 @@
 #include "view/month_grid.h"
 
+#include <shellapi.h>
+
 #include <cstdio>
 
+#include "engine/names.h"
+#include "memo/memo_edit_dlg.h"
+#include "memo/weekly_note_dlg.h"
+#include "view/hover_tip.h"
 #include "win/color_label.h"
 #include "win/link_label.h"
-#include "engine/names.h"
-#include "view/hover_tip.h"
 #include "win/font.h"
 #include "win/text.h"
 
@@ -16,6 +20,8 @@ constexpr int kSiteLinkId = 1052;
 constexpr int kLabelPointSize = 110; // 11 pt
 const char kLabelFace[] = "宋体";
 const char kSiteName[] = "Nimbrel";
+// The site link opens this page and nothing else.
+const wchar_t kSiteAddress[] = L"https://www.nimbrel.com/";
 
 void Fill(HDC dc, int left, int top, int right, int bottom, COLORREF color) {
     RECT r{left, top, right, bottom};
@@ -77,6 +83,71 @@ int MonthGrid::SetMonth(int year, int month, int day) {
     if (yearCaption) yearCaption->SetText(model.page().yearCaption, true);
     if (hwnd) Invalidate(false);
     return 1;
+}
+
+LRESULT MonthGrid::OnMouseMove(int x, int y, UINT) {
+    int day = HitTestDay(model.page(), x, y);
+    // Within one day the tip stays where it first appeared.
+    if (day != hotDay) {
+        if (day)
+            ShowTipFor(day, POINT{x, y});
+        else if (tip)
+            tip->Show(SW_HIDE);
+        hotDay = day;
+    }
+    return Default();
+}
+
+LRESULT MonthGrid::OnLButtonUp(int x, int y, UINT) {
+    if (int day = HitTestDay(model.page(), x, y)) {
+        hotDay = day;
+        if (tip) tip->Show(SW_HIDE);
+        RunMemoEditDlg(*this);
+    } else if (int column = HitTestHeaderColumn(x, y); column >= 0) {
+        weeklyColumn = column;
+        RunWeeklyNoteDlg(*this);
+    }
+    return Default();
+}
+
+LRESULT MonthGrid::OnLinkClicked(int id) {
+    if (id == kSiteLinkId) ShellExecuteW(hwnd, L"open", kSiteAddress, nullptr, nullptr, SW_SHOW);
+    return 0;
+}
+
+void MonthGrid::ShowTipFor(int day, POINT point) {
+    if (!tip) return;
+    // The stores keep the files' code-page-936 bytes; the tip draws UTF-8.
+    std::string text = Cp936ToUtf8(model.TipText(day));
+    ClientToScreen(hwnd, &point);
+    if (text.empty()) {
+        tip->Show(SW_HIDE);
+        return;
+    }
+    tip->SetTipText(text, point);
+    tip->Show(SW_SHOW);
+}
+
+void MonthGrid::ShowTodayTip() {
+    const MonthPage& page = model.page();
+    if (!page.ok() || !page.MarkShown()) return;
+    GridPoint o = ::CellOrigin(page, page.mark.day);
+    ShowTipFor(page.mark.day, POINT{o.x, o.y + 12});
+}
+
+int MonthGrid::SaveDayMemos(const std::string& oneTime, uint32_t oneTimeColor, const std::string& solar,
+                            uint32_t solarColor, const std::string& lunar, uint32_t lunarColor,
+                            MemoSaveResult results[3]) {
+    int rc = model.SaveDayMemos(hotDay, oneTime, oneTimeColor, solar, solarColor, lunar, lunarColor, results);
+    // The page stays; the next paint takes the marks from the updated stores.
+    if (hwnd) Invalidate(false);
+    return rc;
+}
+
+int MonthGrid::SaveWeeklyMemo(const std::string& text, uint32_t color, MemoSaveResult* result) {
+    int rc = model.SaveWeeklyMemo(weeklyColumn, text, color, result);
+    if (hwnd) Invalidate(false);
+    return rc;
 }
 
 LRESULT MonthGrid::OnPaint() {

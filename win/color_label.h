@@ -19,7 +19,8 @@ public:
     // pointSize is in tenths of a point. Returns false, storing nothing, when the window cannot be made.
     bool Create(const RECT& rect, HWND parent, int id, COLORREF backColor, COLORREF textColor, int pointSize,
                 const std::string& faceName);
-    // Replaces the text and resizes at the next paint; shows the window only when `show` is true.
+    // Replaces the text (also as the window text, for accessibility tools) and resizes at the next
+    // paint; shows the window only when `show` is true.
     void SetText(const std::string& text, bool show);
     void SetTextColor(COLORREF color);
     // Draws every "&" as itself instead of as the mark of an underlined key (texts from outside).

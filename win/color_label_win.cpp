@@ -25,6 +25,8 @@ void ColorLabel::SetText(const std::string& t, bool show) {
     text = t.substr(0, t.find('\0'));
     autoSize = true;
     if (!hwnd) return;
+    // Painting ignores the window text; screen readers and UI-automation tools read it.
+    SetTitle(text);
     Invalidate(false);
     if (show) Show(SW_SHOW);
 }

@@ -4,6 +4,9 @@
 //   lunoria-probe rect             prints the calendar window's left, top, width, height
 //   lunoria-probe center ID [TITLE] prints the screen point in the middle of control ID of the
 //                                  calendar (or of the top-level window TITLE) and whether it shows
+//   lunoria-probe text ID [TITLE]  prints the text of control ID of the calendar (or of window TITLE)
+//   lunoria-probe texts TITLE      prints the non-empty texts of the children of window TITLE, one a line
+//   lunoria-probe tip              prints whether the hover tip shows, then its left, top, width, height
 //   lunoria-probe iconic           prints 1 when the calendar is minimised, else 0
 //   lunoria-probe restore          restores it, as its task-bar button does
 //   lunoria-probe close            asks the calendar to close, as the task bar's close command does
@@ -22,6 +25,7 @@
 #include <cstdio>
 #include <cwchar>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -90,6 +94,40 @@ double CpuMs(HANDLE process) {
     return ms(kernel) + ms(user);
 }
 
+// The text of a window of another process, through WM_GETTEXT (GetWindowText would not ask it).
+std::string TextOf(HWND w) {
+    DWORD_PTR n = 0;
+    if (!SendMessageTimeoutW(w, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &n)) return {};
+    std::wstring text(n + 1, L'\0');
+    DWORD_PTR got = 0;
+    SendMessageTimeoutW(w, WM_GETTEXT, n + 1, reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 5000, &got);
+    text.resize(got);
+    int bytes =
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(bytes), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), bytes, nullptr, nullptr);
+    return out;
+}
+
+BOOL CALLBACK PrintChildText(HWND w, LPARAM) {
+    std::string text = TextOf(w);
+    if (!text.empty()) std::printf("%s\n", text.c_str());
+    return TRUE;
+}
+
+// The hover tip: a dialog popup of the calendar's thread, owned by it, with no title and no children.
+BOOL CALLBACK FindTip(HWND w, LPARAM data) {
+    auto* found = reinterpret_cast<std::pair<HWND, HWND>*>(data);
+    wchar_t cls[16] = {};
+    GetClassNameW(w, cls, 16);
+    if (w != found->first && std::wstring(cls) == L"#32770" && GetWindow(w, GW_OWNER) == found->first &&
+        !GetWindow(w, GW_CHILD) && GetWindowTextLengthW(w) == 0) {
+        found->second = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -115,6 +153,29 @@ int wmain(int argc, wchar_t** argv) {
         RECT r;
         if (!item || !GetWindowRect(item, &r)) return 2;
         std::printf("%ld %ld %d\n", (r.left + r.right) / 2, (r.top + r.bottom) / 2, IsWindowVisible(item) ? 1 : 0);
+        return 0;
+    }
+    if (what == L"text" && argc > 2) {
+        HWND w = argc > 3 ? FindWindowW(nullptr, argv[3]) : FindCalendar();
+        HWND item = w ? GetDlgItem(w, _wtoi(argv[2])) : nullptr;
+        if (!item) return 2;
+        std::printf("%s\n", TextOf(item).c_str());
+        return 0;
+    }
+    if (what == L"texts" && argc > 2) {
+        HWND w = FindWindowW(nullptr, argv[2]);
+        if (!w) return 2;
+        EnumChildWindows(w, PrintChildText, 0);
+        return 0;
+    }
+    if (what == L"tip") {
+        std::pair<HWND, HWND> found{FindCalendar(), nullptr};
+        if (!found.first) return 2;
+        EnumThreadWindows(GetWindowThreadProcessId(found.first, nullptr), FindTip, reinterpret_cast<LPARAM>(&found));
+        RECT r;
+        if (!found.second || !GetWindowRect(found.second, &r)) return 2;
+        std::printf("%d %ld %ld %ld %ld\n", IsWindowVisible(found.second) ? 1 : 0, r.left, r.top, r.right - r.left,
+                    r.bottom - r.top);
         return 0;
     }
     if (what == L"close") {
@@ -181,7 +242,9 @@ int wmain(int argc, wchar_t** argv) {
         Stop(pi);
         return 0;
     }
-    std::fprintf(stderr, "usage: lunoria-probe month|rect|center ID [TITLE]|iconic|restore|close|select Y M|wait "
-                         "S|gone S|time EXE FILE|cpu EXE FILE S|ping S\n");
+    std::fprintf(stderr, "usage: lunoria-probe month|rect|center ID [TITLE]|text ID [TITLE]|texts "
+                         "TITLE|tip|iconic|restore|close|select Y M|wait "
+                         "S|gone S|time EXE FILE|cpu EXE FILE S|ping S
+");
     return 2;
 }

@@ -2,6 +2,10 @@
 #include "memo/memo_store.h"
 #include "memo_test_dir.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #ifndef _WIN32
 #include <chrono>
 #include <csignal>
@@ -166,6 +170,21 @@ TEST_F(MemoFile, ReadOnlyFolderSaveFailsOldFileIntact) {
     EXPECT_EQ(Names(), (std::vector<std::string>{"200612"}));
 }
 
+#endif
+
+#ifdef _WIN32
+// A memo file the user made read-only is refused, as Windows refuses to replace it; Wine alone
+// would rename over it.
+TEST_F(MemoFile, ReadOnlyFileStaysAsItIs) {
+    const std::string path = root + "/日历/f";
+    ASSERT_EQ(WriteWholeFile(path, "kept", 4), 0);
+    const std::wstring wide = std::filesystem::u8path(path).wstring();
+    ASSERT_TRUE(SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_EQ(WriteWholeFile(path, "lost", 4), -1);
+    EXPECT_EQ(Read("f"), "kept");
+    EXPECT_EQ(Names(), (std::vector<std::string>{"f"}));
+    SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
 #endif
 
 } // namespace

@@ -149,3 +149,36 @@ TEST_F(GridPageTest, SavingStripsLeadingBlanksAndRemovesEmptyFiles) {
     EXPECT_EQ(Read("week"), MemoFileBytes({{3, "wed", 0}}));
     EXPECT_EQ(grid.SaveWeeklyMemo(7, "x", 0), -1);
 }
+
+// A text over the limit stops the save before any file changes; a file that cannot be written keeps
+// its old contents and the page shows what the file holds, while the other memos are saved.
+TEST_F(GridPageTest, FailedSavesChangeNothingUnsaved) {
+    GridPage grid;
+    grid.SetMemoRoot(root);
+    ASSERT_TRUE(grid.SetMonth(2026, 12, 0));
+    ASSERT_EQ(grid.SaveDayMemos(5, "old", 0, "", 0, "", 0), 0);
+    MemoSaveResult results[3];
+    const std::string longText = "  " + std::string(65536, 'x');
+    EXPECT_EQ(grid.SaveDayMemos(5, "new", 0, longText, 0, "l", 0, results), -1);
+    EXPECT_EQ(results[0].problem, MemoSaveProblem::None);
+    EXPECT_EQ(results[1].problem, MemoSaveProblem::TooLong);
+    EXPECT_EQ(results[1].length, 65536u);
+    EXPECT_EQ(Read("202612"), MemoFileBytes({{5, "old", 0}}));
+    EXPECT_EQ(Names(), (std::vector<std::string>{"202612"}));
+    // The limit counts what is stored: blanks in front go first.
+    EXPECT_EQ(grid.SaveDayMemos(5, "old", 0, "  " + std::string(65535, 'x'), 0, "", 0), 0);
+
+    std::filesystem::create_directory(FileOf("010")); // lunar file of day 1 (10/23) cannot be replaced
+    EXPECT_EQ(grid.SaveDayMemos(1, "one", 0, "", 0, "lunar", 0, results), -1);
+    EXPECT_EQ(results[2].problem, MemoSaveProblem::WriteFailed);
+    EXPECT_EQ(results[2].file, "日历/010");
+    EXPECT_EQ(grid.monthMemos.slot(1).text(), "one");
+    EXPECT_FALSE(grid.LunarMemoFor(1).occupied());
+
+    GridPage rootless;
+    ASSERT_TRUE(rootless.SetMonth(2026, 12, 0));
+    MemoSaveResult weekly;
+    EXPECT_EQ(rootless.SaveWeeklyMemo(3, "wed", 0, &weekly), -1);
+    EXPECT_EQ(weekly.problem, MemoSaveProblem::NoFolder);
+    EXPECT_FALSE(rootless.weeklyMemos.slot(3).occupied());
+}

@@ -57,6 +57,7 @@ TEST_F(Labels, SizeThemselvesToTheirTextOnceShown) {
 
     label.SetText("上月", true);
     EXPECT_TRUE(IsWindowVisible(label.Handle()));
+    EXPECT_EQ(label.Title(), "上月"); // what accessibility tools read
     UpdateWindow(label.Handle());
     PumpMessages();
     SIZE want = Expected(label, "上月");
@@ -102,6 +103,7 @@ TEST_F(Labels, LinkTurnsHoverColourWhileThePointerIsOverIt) {
     LinkLabel link;
     ASSERT_TRUE(link.Create({20, 120, 50, 140}, parent.Handle(), 1045, kBack, kFore, 120, "楷体_gb2312"));
     link.SetText("■", true);
+    EXPECT_EQ(link.Title(), "■");
     UpdateWindow(link.Handle());
     PumpMessages();
     EXPECT_TRUE(ShowsColor(link, kFore));

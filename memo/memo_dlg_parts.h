@@ -1,0 +1,29 @@
+// Pieces the day memo editor and the weekly reminder share: their captions, the colour chooser and the
+// message shown when a memo could not be saved.
+#pragma once
+
+#include "win/gdi.h"
+
+#include <cstdint>
+#include <string>
+
+// The run-time controls of the memo dialogs were laid out in the pixels of a dialog whose template
+// font gives 2 pixels per dialog unit across and 2.5 down (dialog base units 8 × 20). Placed at those
+// fixed pixels in a dialog of any other font or screen, they would miss the edit controls they belong
+// to, or fall outside the dialog. This scales such a rectangle to the dialog's own base units, and
+// leaves it as drawn where they match.
+RECT DrawnRect(HWND dialog, const RECT& drawn);
+
+// A static text child of `dialog` at a drawn rectangle (see DrawnRect), in `font`, shown. Its window text is the
+// caption, so accessibility tools read it.
+HWND CreateCaption(HWND dialog, int id, const RECT& drawn, const std::string& text, HFONT font);
+
+// Runs the standard colour chooser over `owner` with the 16 custom colours given. True with the colour
+// in *chosen when the user pressed OK.
+bool ChooseMemoColor(HWND owner, const COLORREF (&custom)[16], COLORREF* chosen);
+
+// The warning that some memos of a dialog were not saved; the dialog stays open afterwards.
+void ShowSaveFailure(HWND dialog, const std::string& message);
+
+// The font of the dialogs' captions: "Arial" 9 pt, with Chinese glyphs through the font mapper.
+Font CaptionFont();

@@ -1,0 +1,49 @@
+#include "memo/memo_dlg_parts.h"
+
+#include "win/font.h"
+#include "win/text.h"
+#include "win/window.h"
+
+#include <commdlg.h>
+
+RECT DrawnRect(HWND dialog, const RECT& drawn) {
+    RECT units{0, 0, 4, 8}; // one base unit each way
+    if (!MapDialogRect(dialog, &units) || units.right <= 0 || units.bottom <= 0) return drawn;
+    auto x = [&](LONG v) { return MulDiv(v, units.right, 8); };
+    auto y = [&](LONG v) { return MulDiv(v, units.bottom, 20); };
+    return RECT{x(drawn.left), y(drawn.top), x(drawn.right), y(drawn.bottom)};
+}
+
+HWND CreateCaption(HWND dialog, int id, const RECT& drawn, const std::string& text, HFONT font) {
+    RECT r = DrawnRect(dialog, drawn);
+    // Made hidden and shown after the font is set, so it never paints in the system font first.
+    HWND caption = CreateWindowExW(0, L"STATIC", ToWide(text).c_str(), WS_CHILD | SS_LEFT, r.left, r.top,
+                                   r.right - r.left, r.bottom - r.top, dialog,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Window::Instance(), nullptr);
+    if (!caption) return nullptr;
+    SendMessageW(caption, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    ShowWindow(caption, SW_SHOW);
+    return caption;
+}
+
+bool ChooseMemoColor(HWND owner, const COLORREF (&custom)[16], COLORREF* chosen) {
+    COLORREF table[16];
+    for (int i = 0; i < 16; ++i)
+        table[i] = custom[i];
+    CHOOSECOLORW choice{};
+    choice.lStructSize = sizeof choice;
+    // Owned by the memo dialog: while it runs, "确定" of the dialog underneath cannot be pressed.
+    choice.hwndOwner = owner;
+    choice.lpCustColors = table;
+    if (!ChooseColorW(&choice)) return false;
+    *chosen = choice.rgbResult;
+    return true;
+}
+
+void ShowSaveFailure(HWND dialog, const std::string& message) {
+    MessageBoxW(dialog, ToWide(message).c_str(), L"记事没有保存", MB_OK | MB_ICONWARNING);
+}
+
+Font CaptionFont() {
+    return CreatePointFont(90, "Arial", GB2312_CHARSET);
+}

@@ -1,0 +1,143 @@
+// MemoEditDlg: the day memo editor (template IDD_MEMO_EDIT). Texts cross between the edit controls and
+// the memo bytes through the GB18030 codec, so GBK text keeps its bytes and characters outside GBK
+// are kept, never turned into "?".
+#include "memo/memo_edit_dlg.h"
+
+#include "memo/memo_dlg_parts.h"
+#include "memo/memo_edit_rules.h"
+#include "res/resource.h"
+#include "view/month_grid.h"
+#include "win/dialog.h"
+#include "win/link_label.h"
+#include "win/text.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+constexpr int kSwatchPointSize = 120; // 12 pt
+const char kSwatchFace[] = "楷体_gb2312";
+const char kSwatch[] = "■";
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+
+class MemoEditDlg : public Dialog {
+public:
+    explicit MemoEditDlg(MonthGrid& owner);
+
+protected:
+    bool OnInitDialog() override;
+    void OnOK() override;
+    LRESULT OnLinkClicked(int id) override;
+
+private:
+    void MakeSwatch(LinkLabel& swatch, const RECT& rect, int id, COLORREF color);
+
+    MonthGrid& grid;
+    int day = 0;
+    std::string oneTimeText; // UTF-8, as the edit controls hold them
+    std::string solarText;
+    std::string lunarText;
+    uint32_t oneTimeColor = 0;
+    uint32_t solarColor = 0;
+    uint32_t lunarColor = 0;
+    LinkLabel oneTimeSwatch;
+    LinkLabel solarSwatch;
+    LinkLabel lunarSwatch;
+    Font labelFont;
+};
+
+MemoEditDlg::MemoEditDlg(MonthGrid& owner) : grid(owner), day(owner.HotDay()), labelFont(CaptionFont()) {
+    const GridPage& page = grid.Page();
+    const MemoRecord& oneTime = page.monthMemos.slot(day);
+    const MemoRecord& solar = page.yearlySolarMemos.slot(day);
+    const MemoRecord& lunar = page.LunarMemoFor(day);
+    oneTimeText = Cp936ToUtf8(oneTime.text());
+    oneTimeColor = oneTime.color();
+    solarText = Cp936ToUtf8(solar.text());
+    solarColor = solar.color();
+    lunarText = Cp936ToUtf8(lunar.text());
+    lunarColor = lunar.color();
+}
+
+void MemoEditDlg::MakeSwatch(LinkLabel& swatch, const RECT& rect, int id, COLORREF color) {
+    swatch.Create(DrawnRect(hwnd, rect), hwnd, id, GetSysColor(COLOR_BTNFACE), color, kSwatchPointSize, kSwatchFace);
+}
+
+bool MemoEditDlg::OnInitDialog() {
+    const MonthPage& page = grid.Page().page();
+    const DayCell& cell = page.cells[day];
+    DayMemoCaptions captions =
+        MakeDayMemoCaptions(page.year, page.month, day, cell.weekday, cell.lunar.month, cell.lunar.day);
+
+    // Pasted texts may be longer than an edit control takes by default; the length check on "确定"
+    // says so instead of the text being cut without a word.
+    for (int id : {IDC_ONE_TIME_EDIT, IDC_SOLAR_EDIT, IDC_LUNAR_EDIT})
+        SendMessageW(Item(id), EM_SETLIMITTEXT, 0, 0);
+    SetItemText(IDC_ONE_TIME_EDIT, oneTimeText);
+    SetItemText(IDC_SOLAR_EDIT, solarText);
+    SetItemText(IDC_LUNAR_EDIT, lunarText);
+
+    // Run-time controls are placed from their drawn pixel rectangles.
+    CreateCaption(hwnd, IDC_DATE_LINE, RECT{10, 10, 330, 30}, captions.dateLine, labelFont.Get());
+    MakeSwatch(oneTimeSwatch, RECT{340, 10, 365, 30}, IDC_ONE_TIME_SWATCH, MemoColor(oneTimeColor, MemoKind::OneTime));
+    CreateCaption(hwnd, IDC_SOLAR_CAPTION, RECT{10, 230, 120, 250}, captions.solarCaption, labelFont.Get());
+    MakeSwatch(solarSwatch, RECT{130, 230, 155, 250}, IDC_SOLAR_SWATCH, MemoColor(solarColor, MemoKind::SolarYearly));
+    CreateCaption(hwnd, IDC_LUNAR_CAPTION, RECT{10, 280, 120, 300}, captions.lunarCaption, labelFont.Get());
+    MakeSwatch(lunarSwatch, RECT{130, 280, 155, 300}, IDC_LUNAR_SWATCH, MemoColor(lunarColor, MemoKind::LunarYearly));
+    for (LinkLabel* swatch : {&oneTimeSwatch, &solarSwatch, &lunarSwatch})
+        swatch->SetText(kSwatch, true);
+    return true; // the focus goes to the first tab stop, "取消"
+}
+
+LRESULT MemoEditDlg::OnLinkClicked(int id) {
+    LinkLabel* swatch = nullptr;
+    uint32_t* color = nullptr;
+    if (id == IDC_ONE_TIME_SWATCH) {
+        swatch = &oneTimeSwatch;
+        color = &oneTimeColor;
+    } else if (id == IDC_SOLAR_SWATCH) {
+        swatch = &solarSwatch;
+        color = &solarColor;
+    } else if (id == IDC_LUNAR_SWATCH) {
+        swatch = &lunarSwatch;
+        color = &lunarColor;
+    } else {
+        return 0;
+    }
+    // The chooser offers the three memos' present colours first.
+    COLORREF custom[16];
+    std::fill(std::begin(custom), std::end(custom), kWhite);
+    custom[0] = MemoColor(oneTimeColor, MemoKind::OneTime);
+    custom[1] = MemoColor(solarColor, MemoKind::SolarYearly);
+    custom[2] = MemoColor(lunarColor, MemoKind::LunarYearly);
+    COLORREF chosen = 0;
+    if (!ChooseMemoColor(hwnd, custom, &chosen)) return 0;
+    // The colour lives in the dialog until "确定".
+    *color = (chosen & 0x00FFFFFF) | MEMO_CUSTOM_COLOR;
+    swatch->SetTextColor(chosen & 0x00FFFFFF);
+    return 0;
+}
+
+void MemoEditDlg::OnOK() {
+    oneTimeText = GetItemText(IDC_ONE_TIME_EDIT);
+    solarText = GetItemText(IDC_SOLAR_EDIT);
+    lunarText = GetItemText(IDC_LUNAR_EDIT);
+    MemoSaveResult results[3];
+    if (grid.SaveDayMemos(Utf8ToCp936(oneTimeText), oneTimeColor, Utf8ToCp936(solarText), solarColor,
+                          Utf8ToCp936(lunarText), lunarColor, results) == 0) {
+        End(IDOK);
+        return;
+    }
+    static const char* const kNames[3] = {"当天的记事", "阳历每年的记事", "农历每年的记事"};
+    std::string message = MemoSaveMessage(kNames, results, 3);
+    ShowSaveFailure(hwnd, message.empty() ? std::string("记事没有保存。") : message);
+}
+
+} // namespace
+
+bool RunMemoEditDlg(MonthGrid& grid) {
+    if (grid.HotDay() < 1 || grid.HotDay() > grid.Page().page().dayCount) return false;
+    MemoEditDlg dlg(grid);
+    return dlg.RunModal(IDD_MEMO_EDIT, grid.Hwnd()) == IDOK;
+}

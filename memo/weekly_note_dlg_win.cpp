@@ -1,0 +1,86 @@
+// WeeklyNoteDlg: the weekly reminder (template IDD_WEEKLY_NOTE). Like the day memo editor, it moves
+// the note between its edit control and the memo bytes through the GB18030 codec.
+#include "memo/weekly_note_dlg.h"
+
+#include "memo/memo_dlg_parts.h"
+#include "memo/memo_edit_rules.h"
+#include "res/resource.h"
+#include "view/month_grid.h"
+#include "win/dialog.h"
+#include "win/link_label.h"
+#include "win/text.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+constexpr int kSwatchPointSize = 100; // 10 pt
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+
+class WeeklyNoteDlg : public Dialog {
+public:
+    explicit WeeklyNoteDlg(MonthGrid& owner);
+
+protected:
+    bool OnInitDialog() override;
+    void OnOK() override;
+    LRESULT OnLinkClicked(int id) override;
+
+private:
+    MonthGrid& grid;
+    int column = 0;
+    std::string noteText; // UTF-8
+    uint32_t noteColor = 0;
+    LinkLabel noteSwatch;
+    Font labelFont;
+};
+
+WeeklyNoteDlg::WeeklyNoteDlg(MonthGrid& owner) : grid(owner), column(owner.WeeklyColumn()), labelFont(CaptionFont()) {
+    const MemoRecord& note = grid.Page().weeklyMemos.slot(column);
+    noteText = Cp936ToUtf8(note.text());
+    noteColor = note.color();
+}
+
+bool WeeklyNoteDlg::OnInitDialog() {
+    SendMessageW(Item(IDC_NOTE_EDIT), EM_SETLIMITTEXT, 0, 0);
+    SetItemText(IDC_NOTE_EDIT, noteText);
+    CreateCaption(hwnd, IDC_STATIC, RECT{20, 10, 80, 30}, WeeklyCaption(column), labelFont.Get());
+    // The swatch starts where the caption ends and is 25 pixels wide.
+    noteSwatch.Create(DrawnRect(hwnd, RECT{80, 10, 105, 30}), hwnd, IDC_NOTE_SWATCH, GetSysColor(COLOR_BTNFACE),
+                      MemoColor(noteColor, MemoKind::Weekly), kSwatchPointSize, "楷体_gb2312");
+    noteSwatch.SetText("■", true);
+    return true;
+}
+
+LRESULT WeeklyNoteDlg::OnLinkClicked(int id) {
+    if (id != IDC_NOTE_SWATCH) return 0;
+    COLORREF custom[16];
+    std::fill(std::begin(custom), std::end(custom), kWhite);
+    custom[0] = MemoColor(noteColor, MemoKind::Weekly);
+    COLORREF chosen = 0;
+    if (!ChooseMemoColor(hwnd, custom, &chosen)) return 0;
+    noteColor = (chosen & 0x00FFFFFF) | MEMO_CUSTOM_COLOR;
+    noteSwatch.SetTextColor(chosen & 0x00FFFFFF);
+    return 0;
+}
+
+void WeeklyNoteDlg::OnOK() {
+    noteText = GetItemText(IDC_NOTE_EDIT);
+    MemoSaveResult result;
+    if (grid.SaveWeeklyMemo(Utf8ToCp936(noteText), noteColor, &result) == 0) {
+        End(IDOK);
+        return;
+    }
+    static const char* const kNames[1] = {"每周提示"};
+    std::string message = MemoSaveMessage(kNames, &result, 1);
+    ShowSaveFailure(hwnd, message.empty() ? std::string("记事没有保存。") : message);
+}
+
+} // namespace
+
+bool RunWeeklyNoteDlg(MonthGrid& grid) {
+    if (grid.WeeklyColumn() < 0 || grid.WeeklyColumn() > 6) return false;
+    WeeklyNoteDlg dlg(grid);
+    return dlg.RunModal(IDD_WEEKLY_NOTE, grid.Hwnd()) == IDOK;
+}
