@@ -160,6 +160,7 @@ TEST(Placement, DefaultIsClampedIntoASmallPrimaryArea) {
 TEST(Placement, DialogsGoBesideTheCalendar) {
     const ScreenArea screen{0, 0, 1024, 738};
     EXPECT_EQ(PlaceBeside({500, 300, 863, 578}, 150, 100, screen), (ScreenPoint{867, 300}));
+    EXPECT_EQ(PlaceBeside({500, 300, 863, 578}, 157, 100, screen), (ScreenPoint{867, 300})); // fits exactly
     EXPECT_EQ(PlaceBeside({600, 300, 963, 578}, 150, 100, screen), (ScreenPoint{446, 300})); // no room right
     EXPECT_EQ(PlaceBeside({600, 700, 963, 978}, 150, 100, screen), (ScreenPoint{446, 638})); // kept on screen
     EXPECT_EQ(PlaceBeside({100, 0, 463, 278}, 700, 100, screen), (ScreenPoint{-68, 89}));    // no room: middle
