@@ -4,6 +4,10 @@
 //   lunoria-probe rect             prints the calendar window's left, top, width, height
 //   lunoria-probe center ID [TITLE] prints the screen point in the middle of control ID of the
 //                                  calendar (or of the top-level window TITLE) and whether it shows
+//   lunoria-probe companion NAME   prints left, top, width, height and 1/0 (shown) of the calendar's
+//                                  notepad, notetab ("本") or caltab ("历")
+//   lunoria-probe center ID @NAME  as center, for a control of that companion
+//   lunoria-probe pagetext         prints the notepad's text (UTF-8); heading: its heading
 //   lunoria-probe iconic           prints 1 when the calendar is minimised, else 0
 //   lunoria-probe restore          restores it, as its task-bar button does
 //   lunoria-probe close            asks the calendar to close, as the task bar's close command does
@@ -30,6 +34,49 @@ HWND FindCalendar() {
     while (w && !GetDlgItem(w, 1034))
         w = FindWindowExW(nullptr, w, nullptr, kTitle);
     return w;
+}
+
+struct CompanionSearch {
+    HWND owner;
+    const wchar_t* name;
+    HWND found;
+};
+
+BOOL CALLBACK MatchCompanion(HWND w, LPARAM data) {
+    auto* search = reinterpret_cast<CompanionSearch*>(data);
+    if (GetWindow(w, GW_OWNER) != search->owner) return TRUE;
+    std::wstring name = search->name;
+    wchar_t text[8] = {};
+    GetDlgItemTextW(w, 1000, text, 8);
+    bool match = name == L"notepad"   ? GetDlgItem(w, 1047) != nullptr
+                 : name == L"notetab" ? std::wstring(text) == L"\u672c"
+                 : name == L"caltab"  ? std::wstring(text) == L"\u5386"
+                                      : false;
+    if (!match) return TRUE;
+    search->found = w;
+    return FALSE;
+}
+
+// The notepad or a tab: an unnamed popup owned by the calendar.
+HWND FindCompanion(const wchar_t* name) {
+    CompanionSearch search{FindCalendar(), name, nullptr};
+    if (!search.owner) return nullptr;
+    EnumWindows(MatchCompanion, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void PrintUtf8(const std::wstring& text) {
+    int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
+    std::fwrite(out.data(), 1, out.size(), stdout);
+}
+
+// WM_GETTEXT, not GetWindowText: another process's edit control answers only the message.
+std::wstring TextOf(HWND w) {
+    std::wstring text(static_cast<size_t>(SendMessageW(w, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
+    text.resize(static_cast<size_t>(SendMessageW(w, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]))));
+    return text;
 }
 
 bool WaitFor(bool wantWindow, double seconds) {
@@ -107,11 +154,28 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     if (what == L"center" && argc > 2) {
-        HWND w = argc > 3 ? FindWindowW(nullptr, argv[3]) : FindCalendar();
+        HWND w = argc <= 3            ? FindCalendar()
+                 : argv[3][0] == L'@' ? FindCompanion(argv[3] + 1)
+                                      : FindWindowW(nullptr, argv[3]);
         HWND item = w ? GetDlgItem(w, _wtoi(argv[2])) : nullptr;
         RECT r;
         if (!item || !GetWindowRect(item, &r)) return 2;
         std::printf("%ld %ld %d\n", (r.left + r.right) / 2, (r.top + r.bottom) / 2, IsWindowVisible(item) ? 1 : 0);
+        return 0;
+    }
+    if (what == L"companion" && argc > 2) {
+        HWND w = FindCompanion(argv[2]);
+        RECT r;
+        if (!w || !GetWindowRect(w, &r)) return 2;
+        std::printf("%ld %ld %ld %ld %d\n", r.left, r.top, r.right - r.left, r.bottom - r.top,
+                    IsWindowVisible(w) ? 1 : 0);
+        return 0;
+    }
+    if (what == L"pagetext" || what == L"heading") {
+        HWND w = FindCompanion(L"notepad");
+        if (!w) return 2;
+        HWND item = what == L"pagetext" ? GetDlgItem(w, 1047) : FindWindowExW(w, nullptr, L"Static", nullptr);
+        PrintUtf8(TextOf(item));
         return 0;
     }
     if (what == L"close") {
@@ -160,7 +224,8 @@ int wmain(int argc, wchar_t** argv) {
         Stop(pi);
         return 0;
     }
-    std::fprintf(stderr, "usage: lunoria-probe month|rect|center ID [TITLE]|iconic|restore|close|select Y M|wait "
+    std::fprintf(stderr, "usage: lunoria-probe month|rect|center ID [TITLE|@NAME]|companion "
+                         "NAME|pagetext|heading|iconic|restore|close|select Y M|wait "
                          "S|gone S|time EXE FILE|cpu EXE FILE S\n");
     return 2;
 }
