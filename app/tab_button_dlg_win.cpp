@@ -11,7 +11,11 @@ bool TabButtonDlg::Create(HWND owner) {
 }
 
 void TabButtonDlg::Place(const ScreenArea& area) {
-    MoveWindow(hwnd, area.left, area.top, area.right - area.left, area.bottom - area.top, TRUE);
+    int width = area.right - area.left;
+    int height = area.bottom - area.top;
+    MoveWindow(hwnd, area.left, area.top, width, height, TRUE);
+    // The template's button is larger than the tab; cut off, it would lose its right and lower edges.
+    MoveWindow(Item(IDC_TAB_BUTTON), 0, 0, width, height, TRUE);
 }
 
 LRESULT TabButtonDlg::OnCommand(int id, int code, HWND control) {
