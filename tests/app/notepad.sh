@@ -101,14 +101,15 @@ drag $(($1 + 8)) $(($2 + 6)) -120 40
 nx=$(($1 - 120)) ny=$(($2 + 40))
 check_eq "notepad dragged" "$nx $ny" "$(probe companion notepad | field 1 2)"
 check_eq "MemoX MemoY" "$nx $ny" "$(reg_get "$settings_key" MemoX) $(reg_get "$settings_key" MemoY)"
-click_item 1048 @notepad
-check_eq "- hides the notepad" "0 1" "$(probe companion notepad | field 5) $(probe companion notetab | field 5)"
-check_eq "MemoShow" "0" "$(reg_get "$settings_key" MemoShow)"
 drag $((cx + 340)) $((cy + 270)) -200 -100
 cx=$((cx - 200)) cy=$((cy - 100))
 check_eq "calendar dragged" "$cx $cy" "$(probe rect | field 1 2)"
-check_eq "本 tab follows" "$((cx + cw + 10)) $((cy + ch - 18))" "$(probe companion notetab | field 1 2)"
 check_eq "notepad stays" "$nx $ny" "$(probe companion notepad | field 1 2)"
+screenshot app-calendar-dragged
+click_item 1048 @notepad
+check_eq "- hides the notepad" "0 1" "$(probe companion notepad | field 5) $(probe companion notetab | field 5)"
+check_eq "MemoShow" "0" "$(reg_get "$settings_key" MemoShow)"
+check_eq "本 tab beside the moved calendar" "$((cx + cw + 10)) $((cy + ch - 18))" "$(probe companion notetab | field 1 2)"
 click_item 1000 @notetab
 
 echo "== restart: the text, the place and the shown notepad come back"
