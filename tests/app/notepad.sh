@@ -29,20 +29,32 @@ focus_page() {
     set -- $(probe center 1047 @notepad)
     xdotool mousemove "$1" "$2" click 1
     sleep 0.3
-    local w at
+    local w at try
     at=$(probe companion notepad | field 1 2 | tr ' ' ,)
-    for w in $(xdotool search --onlyvisible --classname lunoria); do
-        xdotool getwindowgeometry "$w" | grep -q "Position: $at " && xdotool windowfocus --sync "$w" && return 0
+    for try in 1 2 3 4 5; do
+        for w in $(xdotool search --onlyvisible --classname lunoria); do
+            xdotool getwindowgeometry "$w" | grep -q "Position: $at " && xdotool windowfocus --sync "$w" && return 0
+        done
+        sleep 0.5
     done
     fail "no X window for the notepad at $at"
 }
-# type_page TEXT: types TEXT into the notepad; Chinese needs a warm-up key and a slow pace.
+# type_page TEXT: types TEXT into the notepad, one key at a time. For a Chinese character xdotool
+# maps a spare key just for its press; Wine now and then reads the keymap after it was unmapped and
+# drops that key. A key that did not arrive is pressed again.
 type_page() {
-    xdotool type a
+    local text=$1 i try now before
+    before=$(probe pagetext)
+    for ((i = 0; i < ${#text}; i++)); do
+        for try in 1 2 3; do
+            xdotool type "${text:i:1}"
+            sleep 0.2
+            now=$(probe pagetext)
+            [ "$now" != "$before" ] && break
+        done
+        before=$now
+    done
     sleep 0.3
-    xdotool key BackSpace
-    xdotool type --delay 100 "$1"
-    sleep 0.5
 }
 
 echo "== first start: the 本 tab at the calendar's lower right"
