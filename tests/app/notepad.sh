@@ -4,164 +4,120 @@
 set -uo pipefail
 source "$(dirname "$0")/app_lib.sh"
 
-field() { awk -v f="$*" 'BEGIN { n = split(f, k, " ") } { s = $k[1]; for (i = 2; i <= n; i++) s = s " " $k[i]; print s }'; }
+at() { probe companion "$1" | cut -d' ' -f"${2:-1,2}"; } # NAME [FIELDS]: left top width height shown
 page() { echo "$(memo_folder)/备忘/default"; }
-# The page's expected bytes: code page 936, CR LF line breaks.
-expect_page() { printf '%s' "$1" | sed 's/$/\r/; $ s/\r$//' | iconv -f UTF-8 -t GB18030; }
-check_page() {  # what UTF8-TEXT
-    if cmp -s <(expect_page "$2") "$(page)"; then echo "ok: $1"; else
-        fail "$1: file holds '$(od -An -c "$(page)" 2>/dev/null | tr -s ' ' | head -c 200)'"
-    fi
+check_page() { # WHAT UTF8-TEXT: the file holds the text in code page 936 with CR LF line breaks
+    cmp -s <(printf '%s' "$2" | sed 's/$/\r/; $ s/\r$//' | iconv -f UTF-8 -t GB18030) "$(page)" &&
+        echo "ok: $1" || fail "$1: the file holds '$(od -An -c "$(page)" 2>/dev/null | tr -s ' ')'"
 }
-# drag X Y DX DY: press at (X, Y), move in six steps by (DX, DY), release.
-drag() {
+drag() { # X Y DX DY
     xdotool mousemove "$1" "$2" mousedown 1
-    for step in 1 2 3 4 5 6; do
-        sleep 0.1
-        xdotool mousemove $(($1 + $3 * step / 6)) $(($2 + $4 * step / 6))
-    done
-    sleep 0.2
-    xdotool mouseup 1
-    sleep 0.5
+    for s in 1 2 3 4 5 6; do sleep 0.1; xdotool mousemove $(($1 + $3 * s / 6)) $(($2 + $4 * s / 6)); done
+    sleep 0.2; xdotool mouseup 1; sleep 0.5
 }
-# Clicks into the notepad's text and gives its X window the keyboard (there is no window manager).
+# Clicks into the text and gives the notepad's X window the keyboard (there is no window manager).
 focus_page() {
-    set -- $(probe center 1047 @notepad)
-    xdotool mousemove "$1" "$2" click 1
-    sleep 0.3
-    local w at try
-    at=$(probe companion notepad | field 1 2 | tr ' ' ,)
+    local w try pos
+    click_item 1047 @notepad
+    pos=$(at notepad | tr ' ' ,)
     for try in 1 2 3 4 5; do
         for w in $(xdotool search --onlyvisible --classname lunoria); do
-            xdotool getwindowgeometry "$w" | grep -q "Position: $at " && xdotool windowfocus --sync "$w" && return 0
+            xdotool getwindowgeometry "$w" | grep -q "Position: $pos " && xdotool windowfocus --sync "$w" && return
         done
         sleep 0.5
     done
-    fail "no X window for the notepad at $at"
+    fail "no X window for the notepad at $pos"
 }
-# type_page TEXT: types TEXT into the notepad, one key at a time. For a Chinese character xdotool
-# maps a spare key just for its press; Wine now and then reads the keymap after it was unmapped and
-# drops that key. A key that did not arrive is pressed again.
+# One key at a time: for a Chinese character xdotool maps a spare key just for the press, and Wine
+# now and then reads the keymap after it was unmapped and drops the key; such a key is pressed again.
 type_page() {
-    local text=$1 i try now before
+    local i try now before
     before=$(probe pagetext)
-    for ((i = 0; i < ${#text}; i++)); do
+    for ((i = 0; i < ${#1}; i++)); do
         for try in 1 2 3; do
-            xdotool type "${text:i:1}"
-            sleep 0.2
+            xdotool type "${1:i:1}"; sleep 0.2
             now=$(probe pagetext)
             [ "$now" != "$before" ] && break
         done
         before=$now
     done
-    sleep 0.3
 }
 
 echo "== first start: the 本 tab at the calendar's lower right"
 clean_registry
 start_app
-set -- $(probe rect)
-cx=$1 cy=$2 cw=$3 ch=$4
+read -r cx cy cw ch <<<"$(probe rect)"
 check_eq "本 tab, 10 px right, bottoms aligned" "$((cx + cw + 10)) $((cy + ch - 18)) 26 18 1" "$(probe companion notetab)"
-check_eq "notepad hidden" "0" "$(probe companion notepad | field 5)"
-check_eq "历 tab hidden" "0" "$(probe companion caltab | field 5)"
-check_eq "MemoShow" "0" "$(reg_get "$settings_key" MemoShow)"
+check_eq "notepad, 历 tab hidden; MemoShow" "0 0 0" "$(at notepad 5) $(at caltab 5) $(reg_get "$settings_key" MemoShow)"
 screenshot app-note-tab
-
-echo "== 本 shows the notepad under the calendar"
 click_item 1000 @notetab
-check_eq "notepad shown at the calendar's left, bottom + 10" "$cx $((cy + ch + 10)) 1" \
-    "$(probe companion notepad | field 1 2 5)"
-check_eq "本 tab hidden" "0" "$(probe companion notetab | field 5)"
-check_eq "MemoShow" "1" "$(reg_get "$settings_key" MemoShow)"
-check_eq "no page file yet" "no" "$([ -e "$(page)" ] && echo yes || echo no)"
+check_eq "本 shows the notepad under the calendar" "$cx $((cy + ch + 10)) 1" "$(at notepad 1,2,5)"
+check_eq "本 tab hidden; MemoShow" "0 1" "$(at notetab 5) $(reg_get "$settings_key" MemoShow)"
 
-echo "== typing saves every change"
+echo "== every change is on disk"
 focus_page
 xdotool key Escape key alt+F4
 sleep 0.5
-check_eq "Esc and Alt+F4 leave the notepad open" "1" "$(probe companion notepad | field 5)"
+check_eq "Esc and Alt+F4 leave the notepad open" "1" "$(at notepad 5)"
 type_page 'Hello 记事'
 xdotool key Return
 type_page '第二行 ok'
-check_page "ASCII and Chinese, CR LF" $'Hello 记事\n第二行 ok'
-check_eq "heading" "记事小本" "$(probe heading)"
+check_page "ASCII and Chinese" $'Hello 记事\n第二行 ok'
 screenshot app-notepad
 xdotool key ctrl+a BackSpace
 sleep 0.5
-check_eq "deleting everything removes the file" "no" "$([ -e "$(page)" ] && echo yes || echo no)"
+[ -e "$(page)" ] && fail "the file stayed after deleting everything" || echo "ok: no text, no file"
 type_page '农历 note'
-check_page "typed again" '农历 note'
-
-echo "== a save that fails is marked, and the text stays"
-mkdir "$(page).tmp"  # the temporary file cannot be made: every save fails
-xdotool key End type --delay 100 '!'
-sleep 0.5
-check_page "old file kept" '农历 note'
-check_eq "heading marks the text as not on disk" "记事小本（未保存）" "$(probe heading)"
-check_eq "text kept in the notepad" "农历 note!" "$(probe pagetext)"
+mkdir "$(page).tmp" # the temporary file cannot be made, so every save fails
+type_page '!'
+check_page "a failed save keeps the old file" '农历 note'
+check_eq "heading and text" "记事小本（未保存） 农历 note!" "$(probe heading) $(probe pagetext)"
 screenshot app-notepad-unsaved
 rmdir "$(page).tmp"
-xdotool type --delay 100 '?'
-sleep 0.5
+type_page '?'
 check_page "the next change saves everything" '农历 note!?'
-check_eq "heading back" "记事小本" "$(probe heading)"
+check_eq "heading" "记事小本" "$(probe heading)"
 
-echo "== the notepad is dragged by its heading; the calendar drags the tab along, not the notepad"
-set -- $(probe companion notepad)
-drag $(($1 + 8)) $(($2 + 6)) -120 40
-nx=$(($1 - 120)) ny=$(($2 + 40))
-check_eq "notepad dragged" "$nx $ny" "$(probe companion notepad | field 1 2)"
-check_eq "MemoX MemoY" "$nx $ny" "$(reg_get "$settings_key" MemoX) $(reg_get "$settings_key" MemoY)"
+echo "== the notepad drags by its heading; the calendar takes the tab along, not the notepad"
+read -r nx ny _ <<<"$(probe companion notepad)"
+drag $((nx + 8)) $((ny + 6)) -120 40
+nx=$((nx - 120)) ny=$((ny + 40))
+check_eq "notepad dragged; MemoX MemoY" "$nx $ny $nx $ny" \
+    "$(at notepad) $(reg_get "$settings_key" MemoX) $(reg_get "$settings_key" MemoY)"
 drag $((cx + 340)) $((cy + 270)) -200 -100
 cx=$((cx - 200)) cy=$((cy - 100))
-check_eq "calendar dragged" "$cx $cy" "$(probe rect | field 1 2)"
-check_eq "notepad stays" "$nx $ny" "$(probe companion notepad | field 1 2)"
+check_eq "calendar dragged, notepad stays" "$cx $cy $nx $ny" "$(probe rect | cut -d' ' -f1,2) $(at notepad)"
 screenshot app-calendar-dragged
 click_item 1048 @notepad
-check_eq "- hides the notepad" "0 1" "$(probe companion notepad | field 5) $(probe companion notetab | field 5)"
-check_eq "MemoShow" "0" "$(reg_get "$settings_key" MemoShow)"
-check_eq "本 tab beside the moved calendar" "$((cx + cw + 10)) $((cy + ch - 18))" "$(probe companion notetab | field 1 2)"
+check_eq "- shows the tab beside the calendar; MemoShow" "$((cx + cw + 10)) $((cy + ch - 18)) 1 0 0" \
+    "$(at notetab 1,2,5) $(at notepad 5) $(reg_get "$settings_key" MemoShow)"
 click_item 1000 @notetab
 
-echo "== restart: the text, the place and the shown notepad come back"
+echo "== restart: the notepad, its place and its text come back"
 end_app
 start_app
-check_eq "notepad shown, tab hidden" "1 0" "$(probe companion notepad | field 5) $(probe companion notetab | field 5)"
-check_eq "notepad place" "$nx $ny" "$(probe companion notepad | field 1 2)"
-check_eq "text" "农历 note!?" "$(probe pagetext)"
+check_eq "notepad, tab; place; text" "1 0 $nx $ny 农历 note!?" "$(at notepad 5) $(at notetab 5) $(at notepad) $(probe pagetext)"
 
-echo "== minimised when the session ends"
+echo "== minimised when the session ends (killed, as at log-off)"
 click_item 1000
 sleep 0.5
-check_eq "minimised" "1" "$(probe iconic)"
-check_eq "PosX PosY kept" "$cx $cy" "$(reg_get "$settings_key" PosX) $(reg_get "$settings_key" PosY)"
+check_eq "minimised; PosX PosY kept" "1 $cx $cy" "$(probe iconic) $(reg_get "$settings_key" PosX) $(reg_get "$settings_key" PosY)"
 kill "$app_pid"
 wait "$app_pid" 2>/dev/null
 app_pid=
 probe gone 10 >/dev/null || fail "the calendar did not end"
 start_app
-check_eq "the calendar comes back where the user left it" "$cx $cy" "$(probe rect | field 1 2)"
-check_eq "the tab beside it" "$((cx + cw + 10))" "$(probe companion notetab | field 1)"
+check_eq "back where the user left it, tab beside" "$cx $cy $((cx + cw + 10))" "$(probe rect | cut -d' ' -f1,2) $(at notetab 1)"
 
-echo "== a page from another program, shown up to its first NUL; a notepad stored off screen"
+echo "== a page from another program shows up to its first NUL; a notepad stored off screen comes back"
 end_app
 printf 'abc\0def' >"$(page)"
 reg_set "$settings_key" MemoX 30000
-reg_set "$settings_key" MemoY 30000
 start_app
-check_eq "up to the NUL" "abc" "$(probe pagetext)"
-set -- $(probe companion notepad)
-[ "$1" -ge 0 ] && [ "$1" -lt 1024 ] && [ "$2" -ge 0 ] && [ "$2" -lt 768 ] && echo "ok: notepad back in view ($1 $2)" ||
-    fail "notepad off screen at $1 $2"
+read -r nx ny _ <<<"$(probe companion notepad)"
+check_eq "text; in view" "abc 1" "$(probe pagetext) $((nx >= 0 && nx < 1024 && ny >= 0 && ny < 768))"
 focus_page
-xdotool key ctrl+End type x
-sleep 0.5
+xdotool key ctrl+End
+type_page x
 check_page "after an edit the file holds the text" 'abcx'
-end_app
-reg_set "$settings_key" MemoX -40
-reg_del "$settings_key" MemoY
-start_app
-set -- $(probe rect)
-check_eq "MemoX kept partly off screen, MemoY missing" "-40 $(($2 + $4 + 10))" "$(probe companion notepad | field 1 2)"
 finish

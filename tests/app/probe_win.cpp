@@ -36,47 +36,29 @@ HWND FindCalendar() {
     return w;
 }
 
-struct CompanionSearch {
-    HWND owner;
-    const wchar_t* name;
-    HWND found;
-};
-
-BOOL CALLBACK MatchCompanion(HWND w, LPARAM data) {
-    auto* search = reinterpret_cast<CompanionSearch*>(data);
-    if (GetWindow(w, GW_OWNER) != search->owner) return TRUE;
-    std::wstring name = search->name;
-    wchar_t text[8] = {};
-    GetDlgItemTextW(w, 1000, text, 8);
-    bool match = name == L"notepad"   ? GetDlgItem(w, 1047) != nullptr
-                 : name == L"notetab" ? std::wstring(text) == L"\u672c"
-                 : name == L"caltab"  ? std::wstring(text) == L"\u5386"
-                                      : false;
-    if (!match) return TRUE;
-    search->found = w;
-    return FALSE;
-}
-
-// The notepad or a tab: an unnamed popup owned by the calendar.
-HWND FindCompanion(const wchar_t* name) {
-    CompanionSearch search{FindCalendar(), name, nullptr};
-    if (!search.owner) return nullptr;
-    EnumWindows(MatchCompanion, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-void PrintUtf8(const std::wstring& text) {
-    int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
-    std::fwrite(out.data(), 1, out.size(), stdout);
+// The notepad (it has the page edit 1047) or a tab (its button 1000 says "本" or "历"): unnamed
+// popups owned by the calendar.
+HWND FindCompanion(const std::wstring& name) {
+    HWND owner = FindCalendar();
+    for (HWND w = nullptr; owner && (w = FindWindowExW(nullptr, w, nullptr, nullptr));) {
+        wchar_t text[8] = {};
+        GetDlgItemTextW(w, 1000, text, 8);
+        if (GetWindow(w, GW_OWNER) == owner &&
+            (name == L"notepad" ? GetDlgItem(w, 1047) != nullptr
+                                : std::wstring(text) == (name == L"notetab" ? L"\u672c" : L"\u5386")))
+            return w;
+    }
+    return nullptr;
 }
 
 // WM_GETTEXT, not GetWindowText: another process's edit control answers only the message.
-std::wstring TextOf(HWND w) {
+void PrintText(HWND w) {
     std::wstring text(static_cast<size_t>(SendMessageW(w, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
     text.resize(static_cast<size_t>(SendMessageW(w, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]))));
-    return text;
+    char out[65536] = {};
+    int n =
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out, sizeof out, nullptr, nullptr);
+    std::fwrite(out, 1, static_cast<size_t>(n), stdout);
 }
 
 bool WaitFor(bool wantWindow, double seconds) {
@@ -175,7 +157,7 @@ int wmain(int argc, wchar_t** argv) {
         HWND w = FindCompanion(L"notepad");
         if (!w) return 2;
         HWND item = what == L"pagetext" ? GetDlgItem(w, 1047) : FindWindowExW(w, nullptr, L"Static", nullptr);
-        PrintUtf8(TextOf(item));
+        PrintText(item);
         return 0;
     }
     if (what == L"close") {
