@@ -12,7 +12,7 @@
 //   lunoria-probe restore          restores it, as its task-bar button does
 //   lunoria-probe close            asks the calendar to close, as the task bar's close command does
 //   lunoria-probe select Y M       selects list entries Y and M as a user would (CBN_SELCHANGE)
-//   lunoria-probe wait SECONDS     waits for the calendar window; exit code 1 when it never came
+//   lunoria-probe wait SECONDS     waits for the calendar window to show; exit code 1 when it never did
 //   lunoria-probe gone SECONDS     waits until no calendar window is left; 1 when one stays
 //   lunoria-probe time EXE FILE    starts EXE with LUNORIA_READY_FILE=FILE, prints the milliseconds
 //                                  until FILE exists, then ends EXE
@@ -64,7 +64,10 @@ void PrintText(HWND w) {
 bool WaitFor(bool wantWindow, double seconds) {
     DWORD end = GetTickCount() + static_cast<DWORD>(seconds * 1000);
     for (;;) {
-        if ((FindCalendar() != nullptr) == wantWindow) return true;
+        // The window exists (with its title) while its start-up work still runs; clicks reach it
+        // only once it shows.
+        HWND w = FindCalendar();
+        if (wantWindow ? w && IsWindowVisible(w) : !w) return true;
         if (static_cast<int>(GetTickCount() - end) > 0) return false;
         Sleep(20);
     }
