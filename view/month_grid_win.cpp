@@ -125,7 +125,8 @@ void MonthGrid::ShowTipFor(int day, POINT point) {
         return;
     }
     tip->SetTipText(text, point);
-    tip->Show(SW_SHOW);
+    // Never activate: the tip must not take the keys from the notepad or whatever the user types in.
+    tip->Show(SW_SHOWNOACTIVATE);
 }
 
 void MonthGrid::ShowTodayTip() {

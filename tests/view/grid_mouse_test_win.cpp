@@ -128,8 +128,10 @@ TEST_F(GridMouseTest, TodaysTipStaysOverNoDay) {
     grid.ShowTodayTip();
     EXPECT_FALSE(grid.Tip()->IsVisible());
     ASSERT_EQ(grid.SetMonth(2026, 12, 8), 1);
+    SetActiveWindow(parent);
     grid.ShowTodayTip();
     EXPECT_TRUE(grid.Tip()->IsVisible());
+    EXPECT_EQ(GetActiveWindow(), parent) << "the tip took the keyboard from the window the user types in";
     EXPECT_EQ(grid.Tip()->Text(), "tuesday");
     GridPoint o = grid.CellOrigin(8);
     EXPECT_TRUE(Same(TipOrigin(), TipAt(POINT{o.x, o.y + 12})));
