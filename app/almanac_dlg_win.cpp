@@ -25,26 +25,10 @@ constexpr int kNavBandHeight = 25;
 // Posted by the headline worker when its reply is ready.
 constexpr UINT kHeadlineReply = WM_APP + 12;
 
-BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
-    MONITORINFO info{};
-    info.cbSize = sizeof info;
-    if (GetMonitorInfoW(monitor, &info)) {
-        const RECT& r = info.rcWork;
-        reinterpret_cast<std::vector<ScreenArea>*>(data)->push_back({r.left, r.top, r.right, r.bottom});
-    }
-    return TRUE;
-}
-
 LocalDate LocalToday() {
     SYSTEMTIME now{};
     GetLocalTime(&now);
     return {now.wYear, now.wMonth, now.wDay};
-}
-
-StoredText ReadStored(const char* name) {
-    StoredText s;
-    s.present = ReadSetting(kSettingsKey, name, &s.text) == 0;
-    return s;
 }
 
 } // namespace
@@ -106,12 +90,7 @@ void AlmanacDlg::PlaceAtStoredPosition() {
     StoredText posY = posX.present ? ReadStored("PosY") : StoredText{};
     ScreenPoint pos = StoredWindowPos(posX, posY);
     // A position that puts the window on no monitor at all (one was unplugged) would lose it.
-    std::vector<ScreenArea> areas;
-    EnumDisplayMonitors(nullptr, nullptr, AddWorkArea, reinterpret_cast<LPARAM>(&areas));
-    RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    pos = PlaceOnScreen(pos, windowWidth, kWindowHeight, areas.data(), static_cast<int>(areas.size()),
-                        {work.left, work.top, work.right, work.bottom});
+    pos = PlaceOnMonitors(pos, windowWidth, kWindowHeight);
     MoveWindow(hwnd, pos.x, pos.y, windowWidth, kWindowHeight, TRUE); // not saved: ready is false
     gridHeight = 236;
     PlaceWindowButtons();

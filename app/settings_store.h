@@ -1,4 +1,6 @@
 #pragma once
+#include "app/settings_parse.h"
+
 #include <string>
 
 // Settings in the registry (the current user's hive) and the folder step the memo folder is built
@@ -25,3 +27,10 @@ int EnterFolder(const std::string& folder);
 
 // The program file's full path, however long.
 std::string ProgramPath();
+
+// A value of the program's own settings key, present or missing.
+StoredText ReadStored(const char* name);
+
+// `pos` for a window of the given size, unless no monitor's work area shows any of it (one was
+// unplugged): then `fallback`, moved into the primary work area.
+ScreenPoint PlaceOnMonitors(ScreenPoint pos, int width, int height, ScreenPoint fallback = kDefaultWindowPos);

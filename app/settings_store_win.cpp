@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 const char kSettingsKey[] = "SOFTWARE\\Quorvel\\Lunoria";
 const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const char kAutostartName[] = "Lunoria";
@@ -103,4 +105,31 @@ std::string ProgramPath() {
         if (path.size() >= 32768) return {};
         path.resize(path.size() * 2);
     }
+}
+
+StoredText ReadStored(const char* name) {
+    StoredText s;
+    s.present = ReadSetting(kSettingsKey, name, &s.text) == 0;
+    return s;
+}
+
+namespace {
+BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoW(monitor, &info)) {
+        const RECT& r = info.rcWork;
+        reinterpret_cast<std::vector<ScreenArea>*>(data)->push_back({r.left, r.top, r.right, r.bottom});
+    }
+    return TRUE;
+}
+} // namespace
+
+ScreenPoint PlaceOnMonitors(ScreenPoint pos, int width, int height, ScreenPoint fallback) {
+    std::vector<ScreenArea> areas;
+    EnumDisplayMonitors(nullptr, nullptr, AddWorkArea, reinterpret_cast<LPARAM>(&areas));
+    RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    return PlaceOnScreen(pos, width, height, areas.data(), static_cast<int>(areas.size()),
+                         {work.left, work.top, work.right, work.bottom}, fallback);
 }

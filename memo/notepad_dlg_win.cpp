@@ -15,22 +15,6 @@ namespace {
 constexpr char kHeading[] = "记事小本";
 constexpr char kHeadingUnsaved[] = "记事小本（未保存）";
 
-BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
-    MONITORINFO info{};
-    info.cbSize = sizeof info;
-    if (GetMonitorInfoW(monitor, &info)) {
-        const RECT& r = info.rcWork;
-        reinterpret_cast<std::vector<ScreenArea>*>(data)->push_back({r.left, r.top, r.right, r.bottom});
-    }
-    return TRUE;
-}
-
-StoredText ReadStored(const char* name) {
-    StoredText s;
-    s.present = ReadSetting(kSettingsKey, name, &s.text) == 0;
-    return s;
-}
-
 std::wstring WindowText(HWND window) {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
     text.resize(static_cast<size_t>(GetWindowTextW(window, &text[0], static_cast<int>(text.size()))));
@@ -76,13 +60,8 @@ void NotepadDlg::PlaceAtStoredPosition() {
     ScreenPoint fallback{defaultX, defaultY};
     ScreenPoint pos = StoredWindowPos(memoX, memoY, fallback);
     // A place on no monitor (one was unplugged) would lose the notepad; a partly visible one is kept.
-    std::vector<ScreenArea> areas;
-    EnumDisplayMonitors(nullptr, nullptr, AddWorkArea, reinterpret_cast<LPARAM>(&areas));
-    RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     RECT r = ScreenRect();
-    pos = PlaceOnScreen(pos, r.right - r.left, r.bottom - r.top, areas.data(), static_cast<int>(areas.size()),
-                        {work.left, work.top, work.right, work.bottom}, fallback);
+    pos = PlaceOnMonitors(pos, r.right - r.left, r.bottom - r.top, fallback);
     SetWindowPos(hwnd, HWND_TOP, pos.x, pos.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE); // not saved: not ready
 }
 
