@@ -30,14 +30,20 @@ double ApparentSolarLongitude(double t) {
         tau = distance / ERFA_DC;
     }
 
+    return ApparentLongitude(sun, earthBary[1], distance, t);
+}
+
+double ApparentLongitude(const double geocentric[3], const double earthVelocity[3], double sunDistance, double t) {
+    double body[3] = {geocentric[0], geocentric[1], geocentric[2]}; // ERFA takes no const arrays
+    const double distance = eraPm(body);
     double direction[3];
     double velocity[3];
     for (int k = 0; k < 3; ++k) {
-        direction[k] = sun[k] / distance;
-        velocity[k] = earthBary[1][k] / ERFA_DC;
+        direction[k] = geocentric[k] / distance;
+        velocity[k] = earthVelocity[k] / ERFA_DC;
     }
     double apparent[3];
-    eraAb(direction, velocity, distance, std::sqrt(1.0 - eraPdp(velocity, velocity)), apparent);
+    eraAb(direction, velocity, sunDistance, std::sqrt(1.0 - eraPdp(velocity, velocity)), apparent);
 
     double toEcliptic[3][3];
     eraEcm06(ERFA_DJ00, t, toEcliptic);

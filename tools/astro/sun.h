@@ -12,6 +12,12 @@ constexpr double kDegree = kPi / 180.0;
 // Sun's apparent geocentric longitude (radians, true equinox and ecliptic of date).
 double ApparentSolarLongitude(double t);
 
+// The last steps shared by the Sun and the Moon: a body at `geocentric` (au, GCRS, already corrected for
+// light time) at TT t, seen from an Earth moving with barycentric `earthVelocity` (au/day) at
+// `sunDistance` (au) from the Sun: annual aberration, rotation to the ecliptic of date, nutation in
+// longitude. Returns the apparent longitude in radians.
+double ApparentLongitude(const double geocentric[3], const double earthVelocity[3], double sunDistance, double t);
+
 // Angle folded into [-pi, pi).
 double Wrap(double a);
 

@@ -120,25 +120,7 @@ double ApparentLunarLongitude(double t) {
         tau = eraPm(moon) / ERFA_DC;
     }
 
-    const double distance = eraPm(moon);
-    double direction[3];
-    double velocity[3];
-    for (int k = 0; k < 3; ++k) {
-        direction[k] = moon[k] / distance;
-        velocity[k] = earthBary[1][k] / ERFA_DC;
-    }
-    double apparent[3];
-    eraAb(direction, velocity, eraPm(earthHelio[0]), std::sqrt(1.0 - eraPdp(velocity, velocity)), apparent);
-
-    double toEcliptic[3][3];
-    eraEcm06(ERFA_DJ00, t, toEcliptic);
-    double ecliptic[3];
-    eraRxp(toEcliptic, apparent, ecliptic);
-
-    double dpsi;
-    double deps;
-    eraNut06a(ERFA_DJ00, t, &dpsi, &deps);
-    return std::atan2(ecliptic[1], ecliptic[0]) + dpsi;
+    return astro::ApparentLongitude(moon, earthBary[1], eraPm(earthHelio[0]), t);
 }
 
 double Elongation(double t) {
