@@ -22,5 +22,10 @@ int ReadWholeFile(const std::string& path, std::string& data, bool* missing = nu
 // nothing to delete), or −1 when the file is still there.
 int RemoveFile(const std::string& path);
 
+// Keeps the bytes now in the file as the first free <path>.bad, .bad2, ... before a file that could
+// not be read whole is replaced: 0 when they are safe (or there is no file any more), −1 when they
+// could not be kept (then the file must not be replaced).
+int KeepDamagedCopy(const std::string& path);
+
 // Name of the temporary file WriteWholeFile uses for `path`.
 std::string TempPathFor(const std::string& path);

@@ -11,7 +11,6 @@ constexpr size_t kRecordHead = 8;
 // Slot indexes are 16-bit signed in the file.
 constexpr int kMaxSlots = 32768;
 // Enough numbered copies of a damaged file for any real use; past this, saving that file fails.
-constexpr int kMaxDamagedCopies = 999;
 
 uint16_t Get16(const unsigned char* p) {
     return static_cast<uint16_t>(p[0] | p[1] << 8);
@@ -140,22 +139,6 @@ int MemoStore::Load() {
     int rc = LoadBytes(data.data(), data.size());
     fileDamaged = rc != 0;
     return rc;
-}
-
-// Keeps the bytes now in the file as the first free <name>.bad, .bad2, ...; 0 when they are safe
-// (or there is no file any more), −1 when they could not be kept.
-int MemoStore::KeepDamagedCopy(const std::string& full) {
-    std::string data;
-    bool missing = false;
-    if (ReadWholeFile(full, data, &missing) != 0) return missing ? 0 : -1;
-    for (int n = 1; n <= kMaxDamagedCopies; ++n) {
-        std::string copy = full + ".bad";
-        if (n > 1) copy += std::to_string(n);
-        int rc = CreateNewFile(copy, data.data(), data.size());
-        if (rc == 0) return 0;
-        if (rc < 0) return -1;
-    }
-    return -1;
 }
 
 int MemoStore::Save() {

@@ -95,8 +95,6 @@ public:
     int LoadBytes(const char* data, size_t size);
 
 private:
-    int KeepDamagedCopy(const std::string& full);
-
     std::vector<MemoRecord> slots;
     std::string relPath;
     std::string rootDir;

@@ -41,5 +41,6 @@ private:
     int defaultX = 500;
     int defaultY = 500;
     bool saved = true;
+    bool pageUnread = false; // the page file was there but could not be read: keep it aside before a save
     HWND heading = nullptr;
 };

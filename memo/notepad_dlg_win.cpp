@@ -48,7 +48,7 @@ bool NotepadDlg::OnInitDialog() {
     // The page has no length limit of its own; the edit control's default would stop typing at 32 K.
     SendMessageW(edit, EM_SETLIMITTEXT, 0, 0);
     // Multi-line edits send no EN_CHANGE for WM_SETTEXT, and `ready` is still false: nothing is saved.
-    LoadNotepadPage(memoRoot, kNotepadPage, pageText);
+    pageUnread = LoadNotepadPage(memoRoot, kNotepadPage, pageText) != 0;
     SetWindowTextW(edit, Cp936ToWide(pageText).c_str());
     ready = true;
     return true;
@@ -68,7 +68,9 @@ void NotepadDlg::PlaceAtStoredPosition() {
 void NotepadDlg::SaveText() {
     if (!ready) return;
     pageText = WideToCp936(WindowText(Item(IDC_PAGE_EDIT)));
-    ShowSaved(SaveNotepadPage(memoRoot, kNotepadPage, pageText) == 0);
+    bool ok = SaveNotepadPage(memoRoot, kNotepadPage, pageText, pageUnread) == 0;
+    if (ok) pageUnread = false;
+    ShowSaved(ok);
 }
 
 // The text stays in the control either way; the heading tells the user whether it is on disk.

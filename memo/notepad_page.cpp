@@ -16,9 +16,10 @@ int LoadNotepadPage(const std::string& memoRoot, const std::string& name, std::s
     return 0;
 }
 
-int SaveNotepadPage(const std::string& memoRoot, const std::string& name, const std::string& text) {
+int SaveNotepadPage(const std::string& memoRoot, const std::string& name, const std::string& text, bool unread) {
     if (memoRoot.empty()) return -1;
     std::string path = NotepadPagePath(memoRoot, name);
+    if (unread && KeepDamagedCopy(path) != 0) return -1;
     if (text.empty()) return RemoveFile(path);
     return WriteWholeFile(path, text.data(), text.size());
 }

@@ -15,5 +15,7 @@ std::string NotepadPagePath(const std::string& memoRoot, const std::string& name
 int LoadNotepadPage(const std::string& memoRoot, const std::string& name, std::string& text);
 
 // Writes `text` as the whole file, or removes the file when `text` is empty: 0, or −1 with the old
-// file as it was. Without a memo folder there is nowhere to write: −1.
-int SaveNotepadPage(const std::string& memoRoot, const std::string& name, const std::string& text);
+// file as it was. Without a memo folder there is nowhere to write: −1. `unread` says the file could not
+// be read when the page was loaded: its bytes are then kept as default.bad first (and nothing is
+// written while they cannot be), so the user's earlier page is never replaced unseen.
+int SaveNotepadPage(const std::string& memoRoot, const std::string& name, const std::string& text, bool unread = false);

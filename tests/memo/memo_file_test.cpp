@@ -1,5 +1,6 @@
 #include "memo/memo_file.h"
 #include "memo/memo_store.h"
+#include "memo/notepad_page.h"
 #include "memo_test_dir.h"
 
 #ifdef _WIN32
@@ -189,5 +190,29 @@ TEST_F(MemoFile, ReadOnlyFileStaysAsItIs) {
     SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 #endif
+
+// A notepad page that could not be read when it was loaded is never replaced unseen: its bytes go
+// to default.bad first, and while they cannot be kept nothing is written.
+TEST_F(MemoFile, UnreadNotepadPageIsKeptAsideBeforeTheFirstSave) {
+    namespace fs = std::filesystem;
+    const std::string page = NotepadPagePath(root, kNotepadPage);
+    fs::create_directories(fs::u8path(root + "/备忘"));
+    ASSERT_EQ(WriteWholeFile(page, "old page", 8), 0);
+    std::string data;
+    ASSERT_EQ(SaveNotepadPage(root, kNotepadPage, "typed", true), 0);
+    ASSERT_EQ(ReadWholeFile(page + ".bad", data), 0);
+    EXPECT_EQ(data, "old page");
+    ASSERT_EQ(ReadWholeFile(page, data), 0);
+    EXPECT_EQ(data, "typed");
+    ASSERT_EQ(SaveNotepadPage(root, kNotepadPage, "typed more"), 0); // read fine: no further copy
+    EXPECT_FALSE(fs::exists(fs::u8path(page + ".bad2")));
+
+    // Still unreadable at the save (here a folder where the page should be): the save fails.
+    const std::string other = NotepadPagePath(root, "other");
+    fs::create_directory(fs::u8path(other));
+    EXPECT_EQ(LoadNotepadPage(root, "other", data), -1);
+    EXPECT_EQ(SaveNotepadPage(root, "other", "x", true), -1);
+    EXPECT_TRUE(fs::is_directory(fs::u8path(other)));
+}
 
 } // namespace
