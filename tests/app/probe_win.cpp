@@ -244,7 +244,6 @@ int wmain(int argc, wchar_t** argv) {
     }
     std::fprintf(stderr, "usage: lunoria-probe month|rect|center ID [TITLE]|text ID [TITLE]|texts "
                          "TITLE|tip|iconic|restore|close|select Y M|wait "
-                         "S|gone S|time EXE FILE|cpu EXE FILE S|ping S
-");
+                         "S|gone S|time EXE FILE|cpu EXE FILE S|ping S\n");
     return 2;
 }
