@@ -297,9 +297,10 @@ LRESULT AlmanacDlg::OnPaint() {
 }
 
 // Start-up measurements and tests set LUNORIA_READY_FILE; the file is written once the window and
-// the grid have painted for the first time.
+// the grid have painted for the first time. Test builds only: the released program has no such hook.
 void AlmanacDlg::WriteReadyFile() {
     readyFileWritten = true;
+#ifdef LUNORIA_TEST_HOOKS
     const wchar_t* path = _wgetenv(L"LUNORIA_READY_FILE");
     if (!path || !*path) return;
     if (grid && grid->Hwnd()) UpdateWindow(grid->Hwnd());
@@ -307,6 +308,7 @@ void AlmanacDlg::WriteReadyFile() {
         std::fputs("ready\n", f);
         std::fclose(f);
     }
+#endif
 }
 
 LRESULT AlmanacDlg::OnMove(int x, int y) {
