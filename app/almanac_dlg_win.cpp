@@ -5,12 +5,12 @@
 #include "app/settings_store.h"
 #include "net/headline.h"
 #include "net/http_get.h"
+#include "net/socket.h"
 #include "res/resource.h"
 #include "win/gdi.h"
+#include "win/lazy_dll.h"
 #include "win/text.h"
 
-#include <winsock2.h>
-#include <shellapi.h>
 #include <shlobj.h>
 
 #include <cstdio>
@@ -44,6 +44,14 @@ StoredText ReadStored(const char* name) {
     StoredText s;
     s.present = ReadSetting(kSettingsKey, name, &s.text) == 0;
     return s;
+}
+
+// The configured headline server without its surrounding blanks; empty when none is set.
+std::string HeadlineHost() {
+    StoredText host = ReadStored("HeadlineHost");
+    size_t first = host.text.find_first_not_of(' ');
+    if (!host.present || first == std::string::npos) return {};
+    return host.text.substr(first, host.text.find_last_not_of(' ') - first + 1);
 }
 
 } // namespace
@@ -90,13 +98,13 @@ bool AlmanacDlg::OnInitDialog() {
     return true;
 }
 
+// Only a calendar with a headline server needs sockets: without one, ws2_32.dll is never loaded.
 void AlmanacDlg::StartSockets() {
-    WSADATA data{};
-    if (WSAStartup(MAKEWORD(2, 2), &data) == 0) {
+    if (HeadlineHost().empty()) return;
+    if (NetStartup()) {
         socketsStarted = true;
         return;
     }
-    WSACleanup();
     MessageBoxW(hwnd, ToWide("网络初始化失败，请报告管理员").c_str(), ToWide("警告").c_str(), MB_OK);
 }
 
@@ -205,12 +213,10 @@ void AlmanacDlg::ShowTodayTip() {
 // server configured nothing is asked and nothing shows. A tick or a click while one runs is dropped.
 void AlmanacDlg::FetchHeadline() {
     if (!headlineFetch) return;
-    StoredText host = ReadStored("HeadlineHost");
-    size_t first = host.text.find_first_not_of(' ');
-    if (!host.present || first == std::string::npos) return;
-    host.text = host.text.substr(first, host.text.find_last_not_of(' ') - first + 1);
+    std::string host = HeadlineHost();
+    if (host.empty()) return;
     StoredText port = ReadStored("HeadlinePort");
-    headlineFetch->Start(host.text, HeadlinePortFrom(port.present, port.text));
+    headlineFetch->Start(host, HeadlinePortFrom(port.present, port.text));
 }
 
 LRESULT AlmanacDlg::OnHeadlineReply() {
@@ -229,7 +235,7 @@ LRESULT AlmanacDlg::OnHeadlineReply() {
 // The link came from the network: only a web address goes to the shell.
 void AlmanacDlg::OpenHeadline() {
     if (!IsOpenableLink(headlineUrl)) return;
-    ShellExecuteW(hwnd, L"open", ToWide(headlineUrl).c_str(), nullptr, nullptr, SW_SHOW);
+    ShellOpen(hwnd, ToWide(headlineUrl).c_str());
 }
 
 void AlmanacDlg::GoToToday() {

@@ -1,7 +1,5 @@
 #include "view/month_grid.h"
 
-#include <shellapi.h>
-
 #include <cstdio>
 
 #include "engine/names.h"
@@ -11,6 +9,7 @@
 #include "win/color_label.h"
 #include "win/link_label.h"
 #include "win/font.h"
+#include "win/lazy_dll.h"
 #include "win/text.h"
 
 namespace {
@@ -111,7 +110,7 @@ LRESULT MonthGrid::OnLButtonUp(int x, int y, UINT) {
 }
 
 LRESULT MonthGrid::OnLinkClicked(int id) {
-    if (id == kSiteLinkId) ShellExecuteW(hwnd, L"open", kSiteAddress, nullptr, nullptr, SW_SHOW);
+    if (id == kSiteLinkId) ShellOpen(hwnd, kSiteAddress);
     return 0;
 }
 

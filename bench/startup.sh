@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Start-up time of the calendar against the smallest window program, started the same way (from a
 # Windows process, until the first paint has finished), alternating, RUNS times each.
-#   startup.sh LUNORIA_EXE PROBE_EXE MINIMAL_EXE
-# RUNS (default 7); IDLE_SECONDS (default 0: skip) also measures the CPU time the calendar uses
-# while sitting idle that long. Prints the medians and the ratio; fails only when a start fails.
+#   startup.sh LUNORIA_EXE PROBE_EXE MINIMAL_EXE     (test builds: they write LUNORIA_READY_FILE)
+# RUNS (default 15); IDLE_SECONDS (default 0: skip) also measures the private memory of each program
+# two seconds after its first paint and the CPU time it uses while sitting idle that long.
+# Prints the medians and the ratio; fails only when a start fails. tools/bench-report.sh runs it.
 set -uo pipefail
-source "$(dirname "$0")/app_lib.sh"
+source "$(dirname "$0")/../tests/app/app_lib.sh"
 [ -n "$minimal_exe" ] || { echo "usage: $0 LUNORIA_EXE PROBE_EXE MINIMAL_EXE"; exit 2; }
-runs=${RUNS:-7}
+runs=${RUNS:-15}
 ready='C:\lunoria-ready.txt'
 app_win=$(timeout -k 5 30 winepath -w "$app_exe" | tr -d '\r')
 min_win=$(timeout -k 5 30 winepath -w "$minimal_exe" | tr -d '\r')
@@ -51,6 +52,9 @@ if [ "${IDLE_SECONDS:-0}" -gt 0 ]; then
         wait_for 20 test -f "$readyUnix" || fail "$1 did not paint"
         sleep 2  # past the calendar's today tip and first headline tick
         prog=$(pgrep -P "$pid" | head -1)
+        # Private memory as Linux counts it: pages of this process that no other process shares.
+        private_kb=$(awk '/^Private_(Clean|Dirty):/ { kb += $2 } END { print kb + 0 }' "/proc/$prog/smaps_rollup" 2>/dev/null)
+        echo "memory 2 s after the first paint, $1: private ${private_kb:-?} KiB"
         hz=$(getconf CLK_TCK)
         c0=$(ticks "$prog") s0=$(ticks "$server")
         sleep "$IDLE_SECONDS"
