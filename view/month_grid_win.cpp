@@ -65,8 +65,9 @@ bool MonthGrid::Create(const RECT& rect, HWND parent, int id, MonthGridOwner* gr
     siteLink = std::make_unique<LinkLabel>();
     siteLink->Create(linkRect, hwnd, kSiteLinkId, kStripColor, kStripTextColor, kLabelPointSize, kLabelFace);
 
+    // The tip's popup window is made when it first has a text to show (ShowTipFor): start-up does
+    // not wait for a window nobody sees yet.
     tip = std::make_unique<HoverTip>();
-    tip->Create(hwnd);
 
     siteLink->SetText(kSiteName, true);
     return true;
@@ -123,6 +124,7 @@ void MonthGrid::ShowTipFor(int day, POINT point) {
         tip->Show(SW_HIDE);
         return;
     }
+    if (!tip->Handle() && !tip->Create(hwnd)) return;
     tip->SetTipText(text, point);
     tip->Show(SW_SHOW);
 }
