@@ -46,8 +46,20 @@ if [ "${IDLE_SECONDS:-0}" -gt 0 ]; then
     for p in $(pgrep -u "$(id -u)" wineserver); do
         [ "$(basename "$(readlink "/proc/$p/cwd")")" = "$server_dir" ] && server=$p
     done
+    # program_pid EXE_NAME: the Wine process of this prefix that runs EXE_NAME. Where Wine starts
+    # a 64-bit exe through start.exe, that process is not a child of the one we started.
+    program_pid() {
+        local p
+        for p in $(pgrep -u "$(id -u)" -f "$1"); do
+            case $(readlink "/proc/$p/exe") in */wine*) ;; *) continue ;; esac
+            tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
+            tr '\0' ' ' <"/proc/$p/cmdline" | grep -q '^start\.exe' && continue
+            echo "$p"
+            return
+        done
+    }
     ticks() { [ -n "$1" ] && awk '{ print $14 + $15 }' "/proc/$1/stat" 2>/dev/null || echo 0; }
-    # idle NAME EXE: started from Linux, so the program's process is the child of our `timeout`.
+    # idle NAME EXE: started from Linux, under our `timeout`.
     idle() {
         local readyUnix=$WINEPREFIX/drive_c/lunoria-ready.txt pid prog c0 c1 s0 s1 hz
         rm -f "$readyUnix"
@@ -55,7 +67,8 @@ if [ "${IDLE_SECONDS:-0}" -gt 0 ]; then
         pid=$!
         wait_for 20 test -f "$readyUnix" || fail "$1 did not paint"
         sleep 2  # past the calendar's today tip and first headline tick
-        prog=$(pgrep -P "$pid" | head -1)
+        prog=$(program_pid "$(basename "$2")")
+        [ -n "$prog" ] || fail "no process of $2"
         # Private memory as Linux counts it: pages of this process that no other process shares.
         private_kb=$(awk '/^Private_(Clean|Dirty):/ { kb += $2 } END { print kb + 0 }' "/proc/$prog/smaps_rollup" 2>/dev/null)
         echo "memory 2 s after the first paint, $1: private ${private_kb:-?} KiB"

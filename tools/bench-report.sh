@@ -18,8 +18,6 @@ figure() {
     printf '\n== %s\n$ %s\n' "$title" "$*"
     "$@" 2>&1 | sed 's/^/    /'
 }
-# Only the lines of a benchmark table that carry figures.
-bench_rows() { grep -E '^(BM_|Benchmark|-{10})'; }
 
 echo "bench-report: $(date -u '+%Y-%m-%d %H:%M UTC'), $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg)"
 echo "(timings on a shared machine move with its load; the ratios are taken side by side in one run)"
@@ -28,12 +26,15 @@ cmake --preset linux >/dev/null && cmake --build --preset linux -j"$jobs" --targ
     echo "bench-report: the native benchmarks did not build"
 bench=build/linux/bench/lunoria_bench
 if [ -x $bench ]; then
-    figure "engine speed" $bench --benchmark_filter='BM_(SolarToLunar|NextDay|ConvertWholeRange)'
-    figure "month page (model, and the grid's month change with its memo files)" \
-        $bench --benchmark_filter='BM_(BuildMonthPage|View)'
-    figure "memo save and load" $bench --benchmark_filter='BM_Memo'
+    # gbench TITLE FILTER: the rows of one group of benchmarks, under the command that prints them.
+    gbench() {
+        figure "$1" bash -c "$bench --benchmark_filter='$2' 2>/dev/null | grep -E '^(Benchmark|BM_)'"
+    }
+    gbench "engine speed" 'BM_(SolarToLunar|NextDay|ConvertWholeRange)'
+    gbench "month page (the model, and the grid's month change with its memo files)" 'BM_(BuildMonthPage|View)'
+    gbench "memo save and load" 'BM_Memo'
     if $bench --benchmark_list_tests | grep -q '^BM_Notepad'; then
-        figure "notepad keystroke save" $bench --benchmark_filter='BM_Notepad'
+        gbench "notepad keystroke save" 'BM_Notepad'
     else
         printf '\n== notepad keystroke save\n    (no BM_Notepad benchmark in this tree)\n'
     fi
