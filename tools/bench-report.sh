@@ -28,7 +28,8 @@ bench=build/linux/bench/lunoria_bench
 if [ -x $bench ]; then
     # gbench TITLE FILTER: the rows of one group of benchmarks, under the command that prints them.
     gbench() {
-        figure "$1" bash -c "$bench --benchmark_filter='$2' 2>/dev/null | grep -E '^(Benchmark|BM_)'"
+        printf '\n== %s\n$ %s --benchmark_filter=%q | grep -E %q\n' "$1" $bench "$2" '^(Benchmark|BM_)'
+        $bench --benchmark_filter="$2" 2>/dev/null | grep -E '^(Benchmark|BM_)' | sed 's/^/    /'
     }
     gbench "engine speed" 'BM_(SolarToLunar|NextDay|ConvertWholeRange)'
     gbench "month page (the model, and the grid's month change with its memo files)" 'BM_(BuildMonthPage|View)'
