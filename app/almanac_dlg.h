@@ -3,6 +3,8 @@
 #include "app/clock_schedule.h"
 #include "win/link_label.h"
 #include "app/nav_rules.h"
+#include "app/tab_button_dlg.h"
+#include "memo/notepad_dlg.h"
 #include "net/headline_fetch.h"
 #include "view/month_grid.h"
 #include "win/dialog.h"
@@ -81,6 +83,9 @@ private:
     int tick = kFirstTick;
     LinkLabel headlineLink;
     LinkLabel moreLink;
+    std::unique_ptr<NotepadDlg> notepad;
+    std::unique_ptr<TabButtonDlg> noteTab;     // "本": brings the notepad back
+    std::unique_ptr<TabButtonDlg> calendarTab; // "历": created hidden, never shown
     std::string headlineText;
     std::string headlineUrl;
     std::unique_ptr<HeadlineFetcher> headlineFetch; // the exchange runs off this thread

@@ -1,5 +1,6 @@
 #include "app/almanac_dlg.h"
 
+#include "app/companion_place.h"
 #include "app/exit_dlg.h"
 #include "app/settings_parse.h"
 #include "app/settings_store.h"
@@ -172,9 +173,19 @@ void AlmanacDlg::MakeMemoFolder() {
     memoRoot = root;
 }
 
-// The "本" and "历" tabs and the notepad join the calendar here (tab windows, notepad).
+// The "本" and "历" tabs hang off the right edge; the notepad starts under the calendar until the
+// user moves it. All three start hidden.
 void AlmanacDlg::CreateCompanions() {
+    noteTab = std::make_unique<TabButtonDlg>(IDD_NOTE_TAB, [this] { ShowNotepad(); });
+    calendarTab = std::make_unique<TabButtonDlg>(IDD_CALENDAR_TAB, [this] { ShowCalendar(); });
+    noteTab->Create(hwnd);
+    calendarTab->Create(hwnd);
     PlaceTabs();
+    RECT r = ScreenRect();
+    ScreenPoint at = NotepadDefaultPos({r.left, r.top, r.right, r.bottom});
+    notepad = std::make_unique<NotepadDlg>(memoRoot, [this] { HideNotepad(); });
+    notepad->SetDefaultPosition(at.x, at.y);
+    notepad->Create(hwnd);
 }
 
 void AlmanacDlg::CreateNavLinks() {
@@ -247,21 +258,31 @@ void AlmanacDlg::GoToToday() {
 }
 
 void AlmanacDlg::ShowNotepad() {
-    // Show the notepad and hide the "本" tab here (notepad, tab windows).
+    if (notepad) notepad->Show(SW_SHOW);
+    if (noteTab) noteTab->Show(SW_HIDE);
     WriteSetting(kSettingsKey, "MemoShow", "1");
 }
 
 void AlmanacDlg::HideNotepad() {
-    // Hide the notepad and show the "本" tab here (notepad, tab windows).
+    if (notepad) notepad->Show(SW_HIDE);
+    if (noteTab) noteTab->Show(SW_SHOW);
     WriteSetting(kSettingsKey, "MemoShow", "0");
 }
 
 void AlmanacDlg::ShowCalendar() {
     ShowWindow(hwnd, SW_SHOW);
+    if (calendarTab) calendarTab->Show(SW_HIDE);
 }
 
-// Hangs the tabs off the window's right edge (tab windows).
-void AlmanacDlg::PlaceTabs() {}
+void AlmanacDlg::PlaceTabs() {
+    // Minimised, the window is parked far off screen and the tabs are hidden with it; they keep the
+    // place of the restored window.
+    if (IsIconic(hwnd)) return;
+    RECT r = ScreenRect();
+    TabPlaces places = TabPlacesBeside({r.left, r.top, r.right, r.bottom});
+    if (noteTab) noteTab->Place(places.noteTab);
+    if (calendarTab) calendarTab->Place(places.calendarTab);
+}
 
 void AlmanacDlg::ShowTodayLink(bool show) {
     todayLink.Show(show ? SW_SHOW : SW_HIDE);
@@ -319,7 +340,7 @@ void AlmanacDlg::WriteReadyFile() {
 
 LRESULT AlmanacDlg::OnMove(int x, int y) {
     LRESULT result = Default();
-    if (!ready) return result;
+    if (!ready || !PositionWorthStoring(IsIconic(hwnd) != FALSE, x, y)) return result;
     // x and y arrive as signed 16-bit values: left of or above the primary screen is negative.
     WriteSetting(kSettingsKey, "PosX", FormatDecimal(x));
     WriteSetting(kSettingsKey, "PosY", FormatDecimal(y));

@@ -45,13 +45,13 @@ bool ReadsAsOne(const std::string& text) {
     return ParseDecimal(text) == 1;
 }
 
-ScreenPoint StoredWindowPos(const StoredText& posX, const StoredText& posY) {
-    if (!posX.present) return kDefaultWindowPos;
-    return {ParseDecimal(posX.text), posY.present ? ParseDecimal(posY.text) : kDefaultWindowPos.y};
+ScreenPoint StoredWindowPos(const StoredText& posX, const StoredText& posY, ScreenPoint fallback) {
+    if (!posX.present) return fallback;
+    return {ParseDecimal(posX.text), posY.present ? ParseDecimal(posY.text) : fallback.y};
 }
 
 ScreenPoint PlaceOnScreen(ScreenPoint pos, int width, int height, const ScreenArea* workAreas, int areaCount,
-                          const ScreenArea& primaryArea) {
+                          const ScreenArea& primaryArea, ScreenPoint fallback) {
     // Compute the far edges in 64 bits: a garbage position near INT_MAX must not wrap round.
     long long right = static_cast<long long>(pos.x) + width;
     long long bottom = static_cast<long long>(pos.y) + height;
@@ -60,8 +60,8 @@ ScreenPoint PlaceOnScreen(ScreenPoint pos, int width, int height, const ScreenAr
     for (int i = 0; i < areaCount; ++i) {
         if (Overlaps(window, workAreas[i])) return pos;
     }
-    return {ClampSpan(kDefaultWindowPos.x, width, primaryArea.left, primaryArea.right),
-            ClampSpan(kDefaultWindowPos.y, height, primaryArea.top, primaryArea.bottom)};
+    return {ClampSpan(fallback.x, width, primaryArea.left, primaryArea.right),
+            ClampSpan(fallback.y, height, primaryArea.top, primaryArea.bottom)};
 }
 
 ScreenPoint PlaceBeside(const ScreenArea& owner, int width, int height, const ScreenArea& workArea) {

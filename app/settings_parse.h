@@ -30,8 +30,9 @@ struct StoredText {
     std::string text;
 };
 
-// PosX absent: (500, 300) and PosY is not looked at. PosX present: (PosX, PosY or 300).
-ScreenPoint StoredWindowPos(const StoredText& posX, const StoredText& posY);
+// PosX absent: (500, 300) and PosY is not looked at. PosX present: (PosX, PosY or 300). The notepad
+// reads MemoX / MemoY the same way with its own fallback.
+ScreenPoint StoredWindowPos(const StoredText& posX, const StoredText& posY, ScreenPoint fallback = kDefaultWindowPos);
 
 struct ScreenArea {
     int left = 0;
@@ -42,9 +43,9 @@ struct ScreenArea {
 
 // A window at `pos` of the given size that overlaps no work area at all would be lost off
 // screen (a monitor was removed, or the stored value is garbage): it then goes to the default
-// position, moved into the primary work area if needed. A partly visible window keeps `pos`.
+// position (`fallback`), moved into the primary work area if needed. A partly visible window keeps `pos`.
 ScreenPoint PlaceOnScreen(ScreenPoint pos, int width, int height, const ScreenArea* workAreas, int areaCount,
-                          const ScreenArea& primaryArea);
+                          const ScreenArea& primaryArea, ScreenPoint fallback = kDefaultWindowPos);
 
 // Where a small dialog of the calendar goes: beside the calendar (`owner`), right of it when it
 // fits into the work area, else left of it, top edges aligned and kept inside the work area; when

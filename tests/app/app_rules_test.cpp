@@ -1,12 +1,14 @@
 // The main window's pure rules: navigation range, list rule, tick schedule, midnight check,
 // setting texts, window placement and the autostart command.
 #include "app/clock_schedule.h"
+#include "app/companion_place.h"
 #include "app/nav_rules.h"
 #include "app/settings_parse.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <vector>
 
 TEST(NavRules, LinksStopAtTheEndsOfTheRange) {
     EXPECT_EQ(PrevMonth({1900, 2}), (YearMonth{1900, 2}));
@@ -146,6 +148,30 @@ TEST(Placement, OnlyAWhollyLostWindowMoves) {
     EXPECT_EQ(place({100, 740}), (ScreenPoint{500, 300}));
 }
 
+TEST(Placement, NotepadComesBackUnderTheCalendar) {
+    const ScreenArea screen{0, 0, 1024, 768};
+    const ScreenPoint under = NotepadDefaultPos({500, 300, 863, 578});
+    EXPECT_EQ(under, (ScreenPoint{500, 588}));
+    EXPECT_EQ(StoredWindowPos({}, {true, "7"}, under), under);
+    EXPECT_EQ(StoredWindowPos({true, "-40"}, {}, under), (ScreenPoint{-40, 588}));
+    auto place = [&](ScreenPoint p) { return PlaceOnScreen(p, 193, 170, &screen, 1, screen, under); };
+    EXPECT_EQ(place({-40, 588}), (ScreenPoint{-40, 588})); // partly visible: kept
+    EXPECT_EQ(place({30000, 30000}), under);
+    // Under a calendar at the screen's foot, the fallback itself is pulled into view.
+    EXPECT_EQ(PlaceOnScreen({30000, 30000}, 193, 170, &screen, 1, screen, {0, 760}), (ScreenPoint{0, 598}));
+}
+
+TEST(Placement, TabsHangOffTheRightEdgeAndMinimisedMovesAreNotStored) {
+    TabPlaces tabs = TabPlacesBeside({500, 300, 863, 578});
+    auto box = [](ScreenArea a) { return std::vector<int>{a.left, a.top, a.right, a.bottom}; };
+    EXPECT_EQ(box(tabs.noteTab), (std::vector<int>{873, 560, 899, 578}));
+    EXPECT_EQ(box(tabs.calendarTab), (std::vector<int>{873, 524, 899, 542}));
+    EXPECT_TRUE(PositionWorthStoring(false, -12, 5));
+    EXPECT_TRUE(PositionWorthStoring(false, -32000, 5));
+    EXPECT_FALSE(PositionWorthStoring(true, 0, 744));
+    EXPECT_FALSE(PositionWorthStoring(false, -32000, -32000));
+}
+
 TEST(Placement, DefaultIsClampedIntoASmallPrimaryArea) {
     const ScreenArea small{0, 0, 640, 480};
     EXPECT_EQ(PlaceOnScreen({9000, 9000}, kWindowWidth, kWindowHeight, &small, 1, small),
@@ -160,6 +186,7 @@ TEST(Placement, DefaultIsClampedIntoASmallPrimaryArea) {
 TEST(Placement, DialogsGoBesideTheCalendar) {
     const ScreenArea screen{0, 0, 1024, 738};
     EXPECT_EQ(PlaceBeside({500, 300, 863, 578}, 150, 100, screen), (ScreenPoint{867, 300}));
+    EXPECT_EQ(PlaceBeside({500, 300, 863, 578}, 157, 100, screen), (ScreenPoint{867, 300})); // fits exactly
     EXPECT_EQ(PlaceBeside({600, 300, 963, 578}, 150, 100, screen), (ScreenPoint{446, 300})); // no room right
     EXPECT_EQ(PlaceBeside({600, 700, 963, 978}, 150, 100, screen), (ScreenPoint{446, 638})); // kept on screen
     EXPECT_EQ(PlaceBeside({100, 0, 463, 278}, 700, 100, screen), (ScreenPoint{-68, 89}));    // no room: middle

@@ -7,11 +7,15 @@
 //   lunoria-probe text ID [TITLE]  prints the text of control ID of the calendar (or of window TITLE)
 //   lunoria-probe texts TITLE      prints the non-empty texts of the children of window TITLE, one a line
 //   lunoria-probe tip              prints whether the hover tip shows, then its left, top, width, height
+//   lunoria-probe companion NAME   prints left, top, width, height and 1/0 (shown) of the calendar's
+//                                  notepad, notetab ("本") or caltab ("历")
+//   lunoria-probe center ID @NAME  as center, for a control of that companion
+//   lunoria-probe pagetext         prints the notepad's text (UTF-8); heading: its heading
 //   lunoria-probe iconic           prints 1 when the calendar is minimised, else 0
 //   lunoria-probe restore          restores it, as its task-bar button does
 //   lunoria-probe close            asks the calendar to close, as the task bar's close command does
 //   lunoria-probe select Y M       selects list entries Y and M as a user would (CBN_SELCHANGE)
-//   lunoria-probe wait SECONDS     waits for the calendar window; exit code 1 when it never came
+//   lunoria-probe wait SECONDS     waits for the calendar window to show; exit code 1 when it never did
 //   lunoria-probe gone SECONDS     waits until no calendar window is left; 1 when one stays
 //   lunoria-probe time EXE FILE    starts EXE with LUNORIA_READY_FILE=FILE, prints the milliseconds
 //                                  until FILE exists, then ends EXE
@@ -39,10 +43,30 @@ HWND FindCalendar() {
     return w;
 }
 
+// The notepad (it has the page edit 1047) or a tab (its button 1000 says "本" or "历"): unnamed
+// popups owned by the calendar.
+HWND FindCompanion(const std::wstring& name) {
+    HWND owner = FindCalendar();
+    for (HWND w = nullptr; owner && (w = FindWindowExW(nullptr, w, nullptr, nullptr));) {
+        wchar_t text[8] = {};
+        GetDlgItemTextW(w, 1000, text, 8);
+        if (GetWindow(w, GW_OWNER) == owner &&
+            (name == L"notepad" ? GetDlgItem(w, 1047) != nullptr
+                                : std::wstring(text) == (name == L"notetab" ? L"\u672c" : L"\u5386")))
+            return w;
+    }
+    return nullptr;
+}
+
+// WM_GETTEXT, not GetWindowText: another process's edit control answers only the message.
+
 bool WaitFor(bool wantWindow, double seconds) {
     DWORD end = GetTickCount() + static_cast<DWORD>(seconds * 1000);
     for (;;) {
-        if ((FindCalendar() != nullptr) == wantWindow) return true;
+        // The window exists (with its title) while its start-up work still runs; clicks reach it
+        // only once it shows.
+        HWND w = FindCalendar();
+        if (wantWindow ? w && IsWindowVisible(w) : !w) return true;
         if (static_cast<int>(GetTickCount() - end) > 0) return false;
         Sleep(20);
     }
@@ -148,7 +172,9 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     if (what == L"center" && argc > 2) {
-        HWND w = argc > 3 ? FindWindowW(nullptr, argv[3]) : FindCalendar();
+        HWND w = argc <= 3            ? FindCalendar()
+                 : argv[3][0] == L'@' ? FindCompanion(argv[3] + 1)
+                                      : FindWindowW(nullptr, argv[3]);
         HWND item = w ? GetDlgItem(w, _wtoi(argv[2])) : nullptr;
         RECT r;
         if (!item || !GetWindowRect(item, &r)) return 2;
@@ -176,6 +202,21 @@ int wmain(int argc, wchar_t** argv) {
         if (!found.second || !GetWindowRect(found.second, &r)) return 2;
         std::printf("%d %ld %ld %ld %ld\n", IsWindowVisible(found.second) ? 1 : 0, r.left, r.top, r.right - r.left,
                     r.bottom - r.top);
+        return 0;
+    }
+    if (what == L"companion" && argc > 2) {
+        HWND w = FindCompanion(argv[2]);
+        RECT r;
+        if (!w || !GetWindowRect(w, &r)) return 2;
+        std::printf("%ld %ld %ld %ld %d\n", r.left, r.top, r.right - r.left, r.bottom - r.top,
+                    IsWindowVisible(w) ? 1 : 0);
+        return 0;
+    }
+    if (what == L"pagetext" || what == L"heading") {
+        HWND w = FindCompanion(L"notepad");
+        if (!w) return 2;
+        HWND item = what == L"pagetext" ? GetDlgItem(w, 1047) : FindWindowExW(w, nullptr, L"Static", nullptr);
+        std::fputs(TextOf(item).c_str(), stdout);
         return 0;
     }
     if (what == L"close") {
@@ -242,8 +283,8 @@ int wmain(int argc, wchar_t** argv) {
         Stop(pi);
         return 0;
     }
-    std::fprintf(stderr, "usage: lunoria-probe month|rect|center ID [TITLE]|text ID [TITLE]|texts "
-                         "TITLE|tip|iconic|restore|close|select Y M|wait "
+    std::fprintf(stderr, "usage: lunoria-probe month|rect|center ID [TITLE|@NAME]|text ID [TITLE]|texts "
+                         "TITLE|tip|companion NAME|pagetext|heading|iconic|restore|close|select Y M|wait "
                          "S|gone S|time EXE FILE|cpu EXE FILE S|ping S\n");
     return 2;
 }

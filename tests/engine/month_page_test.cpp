@@ -74,6 +74,12 @@ TEST(MonthPage, TextRules) {
     EXPECT_FALSE(feb.cells[17].textIsMonthName);
     EXPECT_EQ(feb.yearCaption, "乙巳【蛇】年－丙午【马】年");
     EXPECT_EQ(Build(2026, 1).yearCaption, "乙巳【蛇】年");
+    // The new year of 2014 fell on 31 January, the page's last day.
+    EXPECT_EQ(Build(2014, 1).yearCaption, "癸巳【蛇】年－甲午【马】年");
+    // 19 February 2015 was both the new year and 雨水: the festival is written.
+    const MonthPage feb2015 = Build(2015, 2);
+    EXPECT_EQ(feb2015.cells[19].solarTerm, 2);
+    EXPECT_EQ(feb2015.cells[19].text, "春节");
 
     const MonthPage october = Build(2020, 10);
     EXPECT_STREQ(october.cells[1].festival, "中秋"); // the lunar festival beats 国庆

@@ -45,16 +45,22 @@ TEST(Names, MonthAndDayNames) {
 }
 
 TEST(Names, Festivals) {
-    EXPECT_STREQ(LunarFestival(SolarToLunar(2026, 2, 17)), "春节");
-    EXPECT_STREQ(LunarFestival(SolarToLunar(2026, 2, 18)), "初二");
-    EXPECT_STREQ(LunarFestival(SolarToLunar(2026, 2, 19)), "初三");
-    EXPECT_STREQ(LunarFestival(SolarToLunar(2020, 10, 1)), "中秋");
-    EXPECT_EQ(LunarFestival(SolarToLunar(2026, 12, 7)), nullptr);
-    // Leap month 4 of 2020: day 5 is not 端午; the ordinary month's is.
-    EXPECT_EQ(LunarFestival(SolarToLunar(2020, 5, 27)), nullptr);
-    EXPECT_STREQ(LunarFestival(SolarToLunar(2020, 6, 25)), "端午");
-    // Leap month 2 of 2023 has no festival, not even on day 1.
-    EXPECT_EQ(LunarFestival(SolarToLunar(2023, 3, 22)), nullptr);
+    // Festival days as published calendars give them; the leap months of 2006 (7), 2009 (5) and
+    // 2014 (9) repeat a festival's month and day without the festival.
+    struct Day {
+        int y, m, d;
+        const char* festival;
+    };
+    const Day days[] = {
+        {2026, 2, 17, "春节"},   {2026, 2, 18, "初二"},   {2026, 2, 19, "初三"},  {2024, 2, 24, "元宵节"},
+        {2024, 6, 10, "端午"},   {2024, 8, 10, "七夕节"}, {2024, 9, 17, "中秋"},  {2024, 10, 11, "重阳节"},
+        {2006, 7, 31, "七夕节"}, {2006, 8, 30, nullptr},  {2009, 5, 28, "端午"},  {2009, 6, 27, nullptr},
+        {2014, 10, 2, "重阳节"}, {2014, 11, 1, nullptr},  {2024, 2, 23, nullptr}, {2026, 12, 7, nullptr},
+    };
+    for (const Day& day : days) {
+        const char* got = LunarFestival(SolarToLunar(day.y, day.m, day.d));
+        EXPECT_STREQ(got ? got : "-", day.festival ? day.festival : "-") << day.y << '-' << day.m << '-' << day.d;
+    }
 
     // New year's eve on the last day of month 12, long or short; not on day 29 of a long one.
     int eves = 0;

@@ -47,6 +47,9 @@ TEST_F(MemoFile, ReplaceCreateReadRemove) {
     ASSERT_EQ(CreateNewFile(path, "new", 3), 0);
     EXPECT_EQ(CreateNewFile(path, "other", 5), 1);
     EXPECT_EQ(Read("f"), "new");
+    // A plain file where a folder should be: nothing there either.
+    EXPECT_EQ(ReadWholeFile(path + "/g", data, &missing), -1);
+    EXPECT_TRUE(missing);
 }
 
 #ifndef _WIN32

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "engine/gregorian.h"
 #include "engine/month_page.h"
 #include "view/grid_layout.h"
@@ -30,6 +32,15 @@ TEST(GridLayout, OriginsAndHitsAgreeOnEveryPage) {
             }
         }
     }
+}
+
+// 51 x 32 cells at a 52 x 33 pitch: the first row under the header's line, the last column at the
+// right edge, the last row's line just above the strip.
+TEST(GridLayout, CellsTileTheGrid) {
+    const GridRect first = CellRect(0, 0), last = CellRect(5, 6);
+    EXPECT_EQ((std::vector<int>{first.left, first.top, first.right, first.bottom}), (std::vector<int>{0, 21, 51, 53}));
+    EXPECT_EQ((std::vector<int>{last.left, last.top, last.right, last.bottom}),
+              (std::vector<int>{312, 186, kGridWidth, kGridHeight - kStripHeight - 1}));
 }
 
 TEST(GridLayout, HitTestEdges) {

@@ -182,3 +182,42 @@ TEST_F(GridPageTest, FailedSavesChangeNothingUnsaved) {
     EXPECT_EQ(weekly.problem, MemoSaveProblem::NoFolder);
     EXPECT_FALSE(rootless.weeklyMemos.slot(3).occupied());
 }
+
+// What each memo paints on a day, in the palette's and the memo kinds' colours (December 2026:
+// the 6th and 13th are Sundays, lunar 10/28 and 11/5).
+TEST_F(GridPageTest, MarksAndNumberColours) {
+    constexpr uint32_t kBlack = 0x000000, kRed = 0x0000FF, kSkyBlue = 0xFACE87, kViolet = 0xFF0080;
+    GridPage grid;
+    grid.SetMemoRoot(root);
+    Write(LunarFile(10), MemoFileBytes({{28, "L", 0}}));
+    Write("202612", MemoFileBytes({{13, "", kCustomRed}, {20, "one", 0}}));
+    Write("week", MemoFileBytes({{3, "W", 0x00FF00}}));
+    ASSERT_TRUE(grid.SetMonth(2026, 12, 7));
+    const GridPalette palette;
+
+    // A lunar memo on a Sunday: violet star, and the number turns from holiday red to black.
+    DayMarks sunday = grid.MarksFor(6, palette);
+    EXPECT_TRUE(sunday.lunarStar);
+    EXPECT_EQ(sunday.lunarStarColor, kViolet);
+    EXPECT_FALSE(sunday.filled || sunday.solarStar || sunday.weekly);
+    EXPECT_EQ(sunday.numberColor, kBlack);
+    // A colour kept without text marks nothing: the Sunday stays red.
+    DayMarks colourOnly = grid.MarksFor(13, palette);
+    EXPECT_FALSE(colourOnly.filled);
+    EXPECT_EQ(colourOnly.numberColor, kRed);
+    DayMarks oneTime = grid.MarksFor(20, palette);
+    EXPECT_TRUE(oneTime.filled);
+    EXPECT_EQ(oneTime.fillColor, kSkyBlue);
+    // The weekly memo (a word without the custom bit) marks Wednesdays in the weekly red only.
+    DayMarks wednesday = grid.MarksFor(2, palette);
+    EXPECT_TRUE(wednesday.weekly);
+    EXPECT_EQ(wednesday.weeklyColor, kRed);
+    EXPECT_EQ(wednesday.numberColor, kBlack);
+
+    // The marked day's weekday name (7 December, a Monday) is cyan only on the marked month's page.
+    for (int column = 0; column < 7; ++column)
+        EXPECT_EQ(HeaderNameColor(palette, grid.page(), column), column == 1 ? 0xFFFF00u : 0x78FFFFu) << column;
+    ASSERT_TRUE(grid.SetMonth(2027, 1, 0));
+    for (int column = 0; column < 7; ++column)
+        EXPECT_EQ(HeaderNameColor(palette, grid.page(), column), 0x78FFFFu) << column;
+}

@@ -64,6 +64,12 @@ TEST(Gb18030, DamagedInputStaysReadable) {
     EXPECT_EQ(Gb18030ToUtf16("\x81\x30\x81"), u"\uFFFD0\uFFFD"); // cut-off four-byte code
     EXPECT_EQ(Gb18030ToUtf16("\xC8\x0A"), u"\uFFFD\n");          // a line break is never a trail byte
     EXPECT_EQ(Gb18030ToUtf16("\x80"), u"\u20AC");                // code page 936's euro sign
+    // Bytes just outside a range start no sequence: trail 7F and FF, fourth byte 3A, the code after
+    // U+10FFFF.
+    EXPECT_EQ(Gb18030ToUtf16("\x81\x7F"), u"\uFFFD\x7F");
+    EXPECT_EQ(Gb18030ToUtf16("\x81\xFF"), u"\uFFFD\uFFFD");
+    EXPECT_EQ(Gb18030ToUtf16("\x81\x30\x81\x3A"), u"\uFFFD0\uFFFD:");
+    EXPECT_EQ(Gb18030ToUtf16("\xE3\x32\x9A\x36"), u"\uFFFD2\uFFFD6");
     EXPECT_EQ(Utf16ToGb18030(u"a\xD800"
                              "b"),
               "a?b"); // lone surrogate

@@ -1,0 +1,127 @@
+#include "memo/notepad_dlg.h"
+
+#include "app/settings_parse.h"
+#include "app/settings_store.h"
+#include "app/companion_place.h"
+#include "memo/notepad_page.h"
+#include "res/resource.h"
+#include "win/text.h"
+
+#include <utility>
+#include <vector>
+
+namespace {
+
+constexpr char kHeading[] = "记事小本";
+constexpr char kHeadingUnsaved[] = "记事小本（未保存）";
+
+BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoW(monitor, &info)) {
+        const RECT& r = info.rcWork;
+        reinterpret_cast<std::vector<ScreenArea>*>(data)->push_back({r.left, r.top, r.right, r.bottom});
+    }
+    return TRUE;
+}
+
+StoredText ReadStored(const char* name) {
+    StoredText s;
+    s.present = ReadSetting(kSettingsKey, name, &s.text) == 0;
+    return s;
+}
+
+std::wstring WindowText(HWND window) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(window, &text[0], static_cast<int>(text.size()))));
+    return text;
+}
+
+} // namespace
+
+NotepadDlg::NotepadDlg(std::string root, std::function<void()> hide)
+    : memoRoot(std::move(root)), onHide(std::move(hide)) {}
+
+void NotepadDlg::SetDefaultPosition(int x, int y) {
+    defaultX = x;
+    defaultY = y;
+}
+
+bool NotepadDlg::Create(HWND owner) {
+    return CreateModeless(IDD_NOTEPAD, owner);
+}
+
+bool NotepadDlg::OnInitDialog() {
+    // The heading is the one static; widen it up to "-" so the unsaved mark fits.
+    heading = FindWindowExW(hwnd, nullptr, L"Static", nullptr);
+    RECT span{1, 1, 98, 10};
+    MapDialogRect(hwnd, &span);
+    if (heading)
+        SetWindowPos(heading, nullptr, 0, 0, span.right - span.left, span.bottom - span.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceAtStoredPosition();
+    HWND edit = Item(IDC_PAGE_EDIT);
+    // The page has no length limit of its own; the edit control's default would stop typing at 32 K.
+    SendMessageW(edit, EM_SETLIMITTEXT, 0, 0);
+    // Multi-line edits send no EN_CHANGE for WM_SETTEXT, and `ready` is still false: nothing is saved.
+    LoadNotepadPage(memoRoot, kNotepadPage, pageText);
+    SetWindowTextW(edit, Cp936ToWide(pageText).c_str());
+    ready = true;
+    return true;
+}
+
+void NotepadDlg::PlaceAtStoredPosition() {
+    StoredText memoX = ReadStored("MemoX");
+    StoredText memoY = memoX.present ? ReadStored("MemoY") : StoredText{};
+    ScreenPoint fallback{defaultX, defaultY};
+    ScreenPoint pos = StoredWindowPos(memoX, memoY, fallback);
+    // A place on no monitor (one was unplugged) would lose the notepad; a partly visible one is kept.
+    std::vector<ScreenArea> areas;
+    EnumDisplayMonitors(nullptr, nullptr, AddWorkArea, reinterpret_cast<LPARAM>(&areas));
+    RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    RECT r = ScreenRect();
+    pos = PlaceOnScreen(pos, r.right - r.left, r.bottom - r.top, areas.data(), static_cast<int>(areas.size()),
+                        {work.left, work.top, work.right, work.bottom}, fallback);
+    SetWindowPos(hwnd, HWND_TOP, pos.x, pos.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE); // not saved: not ready
+}
+
+void NotepadDlg::SaveText() {
+    if (!ready) return;
+    pageText = WideToCp936(WindowText(Item(IDC_PAGE_EDIT)));
+    ShowSaved(SaveNotepadPage(memoRoot, kNotepadPage, pageText) == 0);
+}
+
+// The text stays in the control either way; the heading tells the user whether it is on disk.
+void NotepadDlg::ShowSaved(bool ok) {
+    if (ok == saved) return;
+    saved = ok;
+    if (heading) SetWindowTextW(heading, ToWide(ok ? kHeading : kHeadingUnsaved).c_str());
+}
+
+LRESULT NotepadDlg::OnMove(int x, int y) {
+    LRESULT result = Default();
+    if (!ready || !PositionWorthStoring(IsIconic(hwnd) != FALSE, x, y)) return result;
+    WriteSetting(kSettingsKey, "MemoX", FormatDecimal(x));
+    WriteSetting(kSettingsKey, "MemoY", FormatDecimal(y));
+    return result;
+}
+
+// The heading and the background drag the notepad; the edit and "-" take their own clicks.
+LRESULT NotepadDlg::OnLButtonDown(int, int, UINT) {
+    ReleaseCapture();
+    SendMessageW(hwnd, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
+    return 0;
+}
+
+LRESULT NotepadDlg::OnCommand(int id, int code, HWND control) {
+    if (id == IDC_PAGE_EDIT && code == EN_CHANGE) {
+        SaveText();
+        return 0;
+    }
+    if (id == IDC_HIDE_NOTEPAD && code == BN_CLICKED) {
+        if (onHide) onHide();
+        return 0;
+    }
+    return Dialog::OnCommand(id, code, control);
+}

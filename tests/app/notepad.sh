@@ -1,0 +1,123 @@
+#!/usr/bin/env bash
+# The notepad and its "本" tab beside the calendar, used as a user would under Wine on a virtual
+# screen: notepad.sh LUNORIA_EXE PROBE_EXE [MINIMAL_EXE]
+set -uo pipefail
+source "$(dirname "$0")/app_lib.sh"
+
+at() { probe companion "$1" | cut -d' ' -f"${2:-1,2}"; } # NAME [FIELDS]: left top width height shown
+page() { echo "$(memo_folder)/备忘/default"; }
+check_page() { # WHAT UTF8-TEXT: the file holds the text in code page 936 with CR LF line breaks
+    cmp -s <(printf '%s' "$2" | sed 's/$/\r/; $ s/\r$//' | iconv -f UTF-8 -t GB18030) "$(page)" &&
+        echo "ok: $1" || fail "$1: the file holds '$(od -An -c "$(page)" 2>/dev/null | tr -s ' ')'"
+}
+drag() { # X Y DX DY
+    xdotool mousemove "$1" "$2" mousedown 1
+    for s in 1 2 3 4 5 6; do sleep 0.1; xdotool mousemove $(($1 + $3 * s / 6)) $(($2 + $4 * s / 6)); done
+    sleep 0.2; xdotool mouseup 1; sleep 0.5
+}
+# Clicks into the text and gives the notepad's X window the keyboard (there is no window manager).
+focus_page() {
+    local w try pos
+    click_item 1047 @notepad
+    pos=$(at notepad | tr ' ' ,)
+    for try in 1 2 3 4 5; do
+        for w in $(xdotool search --onlyvisible --classname lunoria); do
+            xdotool getwindowgeometry "$w" | grep -q "Position: $pos " && xdotool windowfocus --sync "$w" && return
+        done
+        sleep 0.5
+    done
+    fail "no X window for the notepad at $pos"
+}
+# One key at a time: for a Chinese character xdotool maps a spare key just for the press, and Wine
+# now and then reads the keymap after it was unmapped and drops the key; such a key is pressed again.
+type_page() {
+    local i try now before
+    before=$(probe pagetext)
+    for ((i = 0; i < ${#1}; i++)); do
+        for try in 1 2 3; do
+            xdotool type "${1:i:1}"; sleep 0.2
+            now=$(probe pagetext)
+            [ "$now" != "$before" ] && break
+        done
+        before=$now
+    done
+}
+
+echo "== first start: the 本 tab at the calendar's lower right"
+clean_registry
+start_app
+read -r cx cy cw ch <<<"$(probe rect)"
+check_eq "本 tab, 10 px right, bottoms aligned" "$((cx + cw + 10)) $((cy + ch - 18)) 26 18 1" "$(probe companion notetab)"
+check_eq "notepad, 历 tab hidden; MemoShow" "0 0 0" "$(at notepad 5) $(at caltab 5) $(reg_get "$settings_key" MemoShow)"
+screenshot app-note-tab
+click_item 1000 @notetab
+check_eq "本 shows the notepad under the calendar" "$cx $((cy + ch + 10)) 1" "$(at notepad 1,2,5)"
+check_eq "本 tab hidden; MemoShow" "0 1" "$(at notetab 5) $(reg_get "$settings_key" MemoShow)"
+
+echo "== every change is on disk"
+focus_page
+xdotool key Escape key alt+F4
+sleep 0.5
+check_eq "Esc and Alt+F4 leave the notepad open" "1" "$(at notepad 5)"
+type_page 'Hello 记事'
+xdotool key Return
+type_page '第二行 ok'
+check_page "ASCII and Chinese" $'Hello 记事\n第二行 ok'
+screenshot app-notepad
+xdotool key ctrl+a BackSpace
+sleep 0.5
+[ -e "$(page)" ] && fail "the file stayed after deleting everything" || echo "ok: no text, no file"
+type_page '农历 note'
+mkdir "$(page).tmp" # the temporary file cannot be made, so every save fails
+type_page '!'
+check_page "a failed save keeps the old file" '农历 note'
+check_eq "heading and text" "记事小本（未保存） 农历 note!" "$(probe heading) $(probe pagetext)"
+screenshot app-notepad-unsaved
+rmdir "$(page).tmp"
+type_page '?'
+check_page "the next change saves everything" '农历 note!?'
+check_eq "heading" "记事小本" "$(probe heading)"
+
+echo "== the notepad drags by its heading; the calendar takes the tab along, not the notepad"
+read -r nx ny _ <<<"$(probe companion notepad)"
+drag $((nx + 8)) $((ny + 6)) -120 40
+nx=$((nx - 120)) ny=$((ny + 40))
+check_eq "notepad dragged; MemoX MemoY" "$nx $ny $nx $ny" \
+    "$(at notepad) $(reg_get "$settings_key" MemoX) $(reg_get "$settings_key" MemoY)"
+drag $((cx + 340)) $((cy + 270)) -200 -100
+cx=$((cx - 200)) cy=$((cy - 100))
+check_eq "calendar dragged, notepad stays" "$cx $cy $nx $ny" "$(probe rect | cut -d' ' -f1,2) $(at notepad)"
+screenshot app-calendar-dragged
+click_item 1048 @notepad
+check_eq "- shows the tab beside the calendar; MemoShow" "$((cx + cw + 10)) $((cy + ch - 18)) 1 0 0" \
+    "$(at notetab 1,2,5) $(at notepad 5) $(reg_get "$settings_key" MemoShow)"
+click_item 1000 @notetab
+
+echo "== restart: the notepad, its place and its text come back"
+end_app
+start_app
+check_eq "notepad, tab; place; text" "1 0 $nx $ny 农历 note!?" "$(at notepad 5) $(at notetab 5) $(at notepad) $(probe pagetext)"
+
+echo "== minimised when the session ends (killed, as at log-off)"
+click_item 1000
+sleep 0.5
+check_eq "minimised; PosX PosY kept" "1 $cx $cy" "$(probe iconic) $(reg_get "$settings_key" PosX) $(reg_get "$settings_key" PosY)"
+kill "$app_pid"
+wait "$app_pid" 2>/dev/null
+app_pid=
+probe gone 10 >/dev/null || fail "the calendar did not end"
+start_app
+check_eq "back where the user left it, tab beside" "$cx $cy $((cx + cw + 10))" "$(probe rect | cut -d' ' -f1,2) $(at notetab 1)"
+
+echo "== a page from another program shows up to its first NUL; a notepad stored off screen comes back"
+end_app
+printf 'abc\0def' >"$(page)"
+reg_set "$settings_key" MemoX 30000
+start_app
+read -r nx ny _ <<<"$(probe companion notepad)"
+check_eq "text; in view" "abc 1" "$(probe pagetext) $((nx >= 0 && nx < 1024 && ny >= 0 && ny < 768))"
+focus_page
+xdotool key ctrl+End
+type_page x
+check_page "after an edit the file holds the text" 'abcx'
+finish
