@@ -21,6 +21,8 @@
 namespace {
 
 constexpr UINT_PTR kClockTimer = 1;
+// Fires once, as soon as nothing else is waiting: timer messages come after every paint.
+constexpr UINT_PTR kCompanionTimer = 2;
 constexpr int kNavBandHeight = 25;
 // Posted by the headline worker when its reply is ready.
 constexpr UINT kHeadlineReply = WM_APP + 12;
@@ -77,12 +79,9 @@ bool AlmanacDlg::OnInitDialog() {
     CheckAutostart();
     SetTitle("日历2.162");
     MakeMemoFolder();
-    CreateCompanions();
-    StoredText memoShow = ReadStored("MemoShow");
-    if (memoShow.present && ReadsAsOne(memoShow.text))
-        ShowNotepad();
-    else
-        HideNotepad();
+    // The tabs and the notepad are three more top-level windows that the calendar's first paint
+    // does not need: they are made right after it (MakeCompanions).
+    SetTimer(hwnd, kCompanionTimer, 0, nullptr);
     CreateNavLinks();
     grid = std::make_unique<MonthGrid>();
     RECT gridRect{0, 22, windowWidth, gridHeight + 22};
@@ -186,6 +185,20 @@ void AlmanacDlg::CreateCompanions() {
     notepad = std::make_unique<NotepadDlg>(memoRoot, [this] { HideNotepad(); });
     notepad->SetDefaultPosition(at.x, at.y);
     notepad->Create(hwnd);
+}
+
+void AlmanacDlg::MakeCompanions() {
+    KillTimer(hwnd, kCompanionTimer);
+    if (noteTab) return;
+    HWND active = GetActiveWindow();
+    CreateCompanions();
+    StoredText memoShow = ReadStored("MemoShow");
+    if (memoShow.present && ReadsAsOne(memoShow.text))
+        ShowNotepad();
+    else
+        HideNotepad();
+    // The calendar keeps the keyboard it had before the notepad appeared.
+    if (active == hwnd) SetActiveWindow(hwnd);
 }
 
 void AlmanacDlg::CreateNavLinks() {
@@ -355,7 +368,11 @@ LRESULT AlmanacDlg::OnLButtonDown(int, int, UINT) {
     return 0;
 }
 
-LRESULT AlmanacDlg::OnTimer(UINT_PTR) {
+LRESULT AlmanacDlg::OnTimer(UINT_PTR id) {
+    if (id == kCompanionTimer) {
+        MakeCompanions();
+        return 0;
+    }
     switch (ActionForTick(tick, !headlineText.empty())) {
     case TickAction::ShowTodayTip: ShowTodayTip(); break;
     case TickAction::FetchHeadline: FetchHeadline(); break;
