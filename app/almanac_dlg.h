@@ -53,6 +53,7 @@ private:
     void CheckAutostart();
     void MakeMemoFolder();
     void CreateCompanions();
+    void MakeCompanions();
     void CreateNavLinks();
     void FillLists();
     void CreateHeadlineLinks();

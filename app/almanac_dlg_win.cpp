@@ -6,12 +6,12 @@
 #include "app/settings_store.h"
 #include "net/headline.h"
 #include "net/http_get.h"
+#include "net/socket.h"
 #include "res/resource.h"
 #include "win/gdi.h"
+#include "win/lazy_dll.h"
 #include "win/text.h"
 
-#include <winsock2.h>
-#include <shellapi.h>
 #include <shlobj.h>
 
 #include <cstdio>
@@ -21,6 +21,8 @@
 namespace {
 
 constexpr UINT_PTR kClockTimer = 1;
+// Fires once, as soon as nothing else is waiting: timer messages come after every paint.
+constexpr UINT_PTR kCompanionTimer = 2;
 constexpr int kNavBandHeight = 25;
 // Posted by the headline worker when its reply is ready.
 constexpr UINT kHeadlineReply = WM_APP + 12;
@@ -29,6 +31,14 @@ LocalDate LocalToday() {
     SYSTEMTIME now{};
     GetLocalTime(&now);
     return {now.wYear, now.wMonth, now.wDay};
+}
+
+// The configured headline server without its surrounding blanks; empty when none is set.
+std::string HeadlineHost() {
+    StoredText host = ReadStored("HeadlineHost");
+    size_t first = host.text.find_first_not_of(' ');
+    if (!host.present || first == std::string::npos) return {};
+    return host.text.substr(first, host.text.find_last_not_of(' ') - first + 1);
 }
 
 } // namespace
@@ -53,12 +63,9 @@ bool AlmanacDlg::OnInitDialog() {
     CheckAutostart();
     SetTitle("日历2.162");
     MakeMemoFolder();
-    CreateCompanions();
-    StoredText memoShow = ReadStored("MemoShow");
-    if (memoShow.present && ReadsAsOne(memoShow.text))
-        ShowNotepad();
-    else
-        HideNotepad();
+    // The tabs and the notepad are three more top-level windows that the calendar's first paint
+    // does not need: they are made right after it (MakeCompanions).
+    SetTimer(hwnd, kCompanionTimer, 0, nullptr);
     CreateNavLinks();
     grid = std::make_unique<MonthGrid>();
     RECT gridRect{0, 22, windowWidth, gridHeight + 22};
@@ -75,13 +82,13 @@ bool AlmanacDlg::OnInitDialog() {
     return true;
 }
 
+// Only a calendar with a headline server needs sockets: without one, ws2_32.dll is never loaded.
 void AlmanacDlg::StartSockets() {
-    WSADATA data{};
-    if (WSAStartup(MAKEWORD(2, 2), &data) == 0) {
+    if (HeadlineHost().empty()) return;
+    if (NetStartup()) {
         socketsStarted = true;
         return;
     }
-    WSACleanup();
     MessageBoxW(hwnd, ToWide("网络初始化失败，请报告管理员").c_str(), ToWide("警告").c_str(), MB_OK);
 }
 
@@ -159,6 +166,20 @@ void AlmanacDlg::CreateCompanions() {
     notepad->Create(hwnd);
 }
 
+void AlmanacDlg::MakeCompanions() {
+    KillTimer(hwnd, kCompanionTimer);
+    if (noteTab) return;
+    HWND active = GetActiveWindow();
+    CreateCompanions();
+    StoredText memoShow = ReadStored("MemoShow");
+    if (memoShow.present && ReadsAsOne(memoShow.text))
+        ShowNotepad();
+    else
+        HideNotepad();
+    // The calendar keeps the keyboard it had before the notepad appeared.
+    if (active == hwnd) SetActiveWindow(hwnd);
+}
+
 void AlmanacDlg::CreateNavLinks() {
     RECT prevRect{175, 3, 205, 20};
     RECT nextRect{215, 3, 245, 20};
@@ -195,12 +216,10 @@ void AlmanacDlg::ShowTodayTip() {
 // server configured nothing is asked and nothing shows. A tick or a click while one runs is dropped.
 void AlmanacDlg::FetchHeadline() {
     if (!headlineFetch) return;
-    StoredText host = ReadStored("HeadlineHost");
-    size_t first = host.text.find_first_not_of(' ');
-    if (!host.present || first == std::string::npos) return;
-    host.text = host.text.substr(first, host.text.find_last_not_of(' ') - first + 1);
+    std::string host = HeadlineHost();
+    if (host.empty()) return;
     StoredText port = ReadStored("HeadlinePort");
-    headlineFetch->Start(host.text, HeadlinePortFrom(port.present, port.text));
+    headlineFetch->Start(host, HeadlinePortFrom(port.present, port.text));
 }
 
 LRESULT AlmanacDlg::OnHeadlineReply() {
@@ -219,7 +238,7 @@ LRESULT AlmanacDlg::OnHeadlineReply() {
 // The link came from the network: only a web address goes to the shell.
 void AlmanacDlg::OpenHeadline() {
     if (!IsOpenableLink(headlineUrl)) return;
-    ShellExecuteW(hwnd, L"open", ToWide(headlineUrl).c_str(), nullptr, nullptr, SW_SHOW);
+    ShellOpen(hwnd, ToWide(headlineUrl).c_str());
 }
 
 void AlmanacDlg::GoToToday() {
@@ -297,9 +316,10 @@ LRESULT AlmanacDlg::OnPaint() {
 }
 
 // Start-up measurements and tests set LUNORIA_READY_FILE; the file is written once the window and
-// the grid have painted for the first time.
+// the grid have painted for the first time. Test builds only: the released program has no such hook.
 void AlmanacDlg::WriteReadyFile() {
     readyFileWritten = true;
+#ifdef LUNORIA_TEST_HOOKS
     const wchar_t* path = _wgetenv(L"LUNORIA_READY_FILE");
     if (!path || !*path) return;
     if (grid && grid->Hwnd()) UpdateWindow(grid->Hwnd());
@@ -307,6 +327,7 @@ void AlmanacDlg::WriteReadyFile() {
         std::fputs("ready\n", f);
         std::fclose(f);
     }
+#endif
 }
 
 LRESULT AlmanacDlg::OnMove(int x, int y) {
@@ -326,7 +347,11 @@ LRESULT AlmanacDlg::OnLButtonDown(int, int, UINT) {
     return 0;
 }
 
-LRESULT AlmanacDlg::OnTimer(UINT_PTR) {
+LRESULT AlmanacDlg::OnTimer(UINT_PTR id) {
+    if (id == kCompanionTimer) {
+        MakeCompanions();
+        return 0;
+    }
     switch (ActionForTick(tick, !headlineText.empty())) {
     case TickAction::ShowTodayTip: ShowTodayTip(); break;
     case TickAction::FetchHeadline: FetchHeadline(); break;

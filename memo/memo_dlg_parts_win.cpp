@@ -1,6 +1,7 @@
 #include "memo/memo_dlg_parts.h"
 
 #include "win/font.h"
+#include "win/lazy_dll.h"
 #include "win/text.h"
 #include "win/window.h"
 
@@ -35,7 +36,9 @@ bool ChooseMemoColor(HWND owner, const COLORREF (&custom)[16], COLORREF* chosen)
     // Owned by the memo dialog: while it runs, "确定" of the dialog underneath cannot be pressed.
     choice.hwndOwner = owner;
     choice.lpCustColors = table;
-    if (!ChooseColorW(&choice)) return false;
+    // comdlg32 (and the printing DLLs it brings) loads the first time a colour is chosen.
+    static const auto choose = LazyFunction<decltype(&ChooseColorW)>(L"comdlg32.dll", "ChooseColorW");
+    if (!choose || !choose(&choice)) return false;
     *chosen = choice.rgbResult;
     return true;
 }

@@ -9,6 +9,9 @@
 using NetSocket = std::uintptr_t;
 constexpr NetSocket kNoSocket = ~NetSocket(0);
 
+// Makes the sockets library ready (Winsock 2.2, loaded on first use); false when it cannot start.
+// Every call below does this itself; callers only need it to report a failure early.
+bool NetStartup();
 // An IPv4 literal, or a name through the system resolver; the first address, in network order.
 bool NetResolve(const std::string& host, std::uint32_t* address);
 NetSocket NetOpenTcp();

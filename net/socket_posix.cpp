@@ -36,6 +36,10 @@ bool Wait(int fd, short events, int timeoutMs) {
 
 } // namespace
 
+bool NetStartup() {
+    return true;
+}
+
 bool NetResolve(const std::string& host, std::uint32_t* address) {
     in_addr literal{};
     if (inet_pton(AF_INET, host.c_str(), &literal) == 1) {

@@ -1,6 +1,6 @@
 // HoverTip: the borderless popup (template IDD_HOVER_TIP) that shows a day's memo texts, red on
-// yellow, in 宋体 15 px, just below the pointer. The grid creates one hidden and keeps it; it decides
-// what the tip shows and shows or hides it. The tip only stores, measures, places and paints its text.
+// yellow, in 宋体 15 px, just below the pointer. The grid creates it, hidden, when it first has a text, and keeps it;
+// it decides what the tip shows and shows or hides it. The tip only stores, measures, places and paints its text.
 //
 // Texts are UTF-8 (memo bytes are converted by the caller) and are drawn as typed: an "&" is an "&".
 // The tip sizes itself to the text block (text_block.h) and stays inside the monitor's work area

@@ -1,7 +1,5 @@
 #include "view/month_grid.h"
 
-#include <shellapi.h>
-
 #include <cstdio>
 
 #include "engine/names.h"
@@ -11,6 +9,7 @@
 #include "win/color_label.h"
 #include "win/link_label.h"
 #include "win/font.h"
+#include "win/lazy_dll.h"
 #include "win/text.h"
 
 namespace {
@@ -66,8 +65,9 @@ bool MonthGrid::Create(const RECT& rect, HWND parent, int id, MonthGridOwner* gr
     siteLink = std::make_unique<LinkLabel>();
     siteLink->Create(linkRect, hwnd, kSiteLinkId, kStripColor, kStripTextColor, kLabelPointSize, kLabelFace);
 
+    // The tip's popup window is made when it first has a text to show (ShowTipFor): start-up does
+    // not wait for a window nobody sees yet.
     tip = std::make_unique<HoverTip>();
-    tip->Create(hwnd);
 
     siteLink->SetText(kSiteName, true);
     return true;
@@ -111,7 +111,7 @@ LRESULT MonthGrid::OnLButtonUp(int x, int y, UINT) {
 }
 
 LRESULT MonthGrid::OnLinkClicked(int id) {
-    if (id == kSiteLinkId) ShellExecuteW(hwnd, L"open", kSiteAddress, nullptr, nullptr, SW_SHOW);
+    if (id == kSiteLinkId) ShellOpen(hwnd, kSiteAddress);
     return 0;
 }
 
@@ -124,6 +124,7 @@ void MonthGrid::ShowTipFor(int day, POINT point) {
         tip->Show(SW_HIDE);
         return;
     }
+    if (!tip->Handle() && !tip->Create(hwnd)) return;
     tip->SetTipText(text, point);
     // Never activate: the tip must not take the keys from the notepad or whatever the user types in.
     tip->Show(SW_SHOWNOACTIVATE);

@@ -32,7 +32,7 @@ public:
     int Id() const { return id; }
     // Position in the parent's client area; right and bottom follow each automatic resize.
     const RECT& Rect() const { return rect; }
-    HFONT FontHandle() const { return font.Get(); }
+    HFONT FontHandle() const { return font; }
 
     // Draws the background and the text over the client area.
     void Paint(HDC dc);
@@ -44,7 +44,7 @@ protected:
     std::string text;
     COLORREF textColor = 0;
     COLORREF backColor = 0;
-    Font font;
+    HFONT font = nullptr; // shared with every label of the same size and face (SharedPointFont)
     int id = 0;
     bool autoSize = false;
     bool noPrefix = false;

@@ -17,7 +17,7 @@ bool ColorLabel::Create(const RECT& r, HWND parent, int controlId, COLORREF back
     id = controlId;
     backColor = back;
     textColor = fore;
-    font = CreatePointFont(pointSize, faceName);
+    font = SharedPointFont(pointSize, faceName);
     return true;
 }
 
@@ -41,7 +41,7 @@ void ColorLabel::Paint(HDC dc) {
     // Filling first covers the corners that shorter lines leave, so no stale pixels show there.
     Brush back(CreateSolidBrush(backColor));
     FillRect(dc, &client, back.Get());
-    SelectScope selectFont(dc, font.Get());
+    SelectScope selectFont(dc, font);
     ::SetBkColor(dc, backColor);
     ::SetTextColor(dc, textColor);
     std::wstring wide = ToWide(text);
@@ -53,7 +53,7 @@ LRESULT ColorLabel::OnPaint() {
     if (autoSize) {
         BlockSize size;
         {
-            SelectScope selectFont(ps.Dc(), font.Get());
+            SelectScope selectFont(ps.Dc(), font);
             size = MeasureTextBlock(ps.Dc(), text);
         }
         MoveWindow(hwnd, rect.left, rect.top, size.width, size.height, TRUE);

@@ -18,3 +18,7 @@ Font CreatePixelFont(int height, const std::string& face, int weight = FW_NORMAL
 
 // A font of `pointSize` tenths of a point at the screen's LOGPIXELSY, weight and quality left at zero.
 Font CreatePointFont(int pointSize, const std::string& face, BYTE charset = DEFAULT_CHARSET);
+
+// The same font, made once per size and face and kept for the life of the process: the labels of
+// all windows share it, so start-up makes two label fonts instead of one per label. Never delete it.
+HFONT SharedPointFont(int pointSize, const std::string& face);

@@ -3,6 +3,9 @@
 #include "win/text.h"
 
 #include <cwchar>
+#include <map>
+#include <mutex>
+#include <utility>
 
 namespace {
 
@@ -25,4 +28,13 @@ Font CreatePixelFont(int height, const std::string& face, int weight, BYTE chars
 Font CreatePointFont(int pointSize, const std::string& face, BYTE charset) {
     WindowDc screen(nullptr);
     return Make(PointSizeToHeight(pointSize, GetDeviceCaps(screen.Dc(), LOGPIXELSY)), 0, charset, face);
+}
+
+HFONT SharedPointFont(int pointSize, const std::string& face) {
+    static std::mutex lock;
+    static std::map<std::pair<int, std::string>, Font> fonts;
+    std::lock_guard<std::mutex> hold(lock);
+    Font& font = fonts[{pointSize, face}];
+    if (!font.Get()) font = CreatePointFont(pointSize, face);
+    return font.Get();
 }

@@ -63,6 +63,54 @@ start_app() {
     probe wait 20 >/dev/null || { fail "the calendar window did not appear"; return 1; }
 }
 
+# start_app_at TIME [ARGS...]: as start_app, with the calendar's clock (libfaketime) starting at TIME.
+# Wine's timers run on the monotonic clock, which stays real. libfaketime reaches the 64-bit Wine
+# process's clock, not the 32-bit one's.
+faketime_lib=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1
+start_app_at() {
+    local at=$1
+    shift
+    [ -r "$faketime_lib" ] || { fail "libfaketime is missing (tools/setup.sh installs it)"; return 1; }
+    LD_PRELOAD=$faketime_lib FAKETIME="@$at" FAKETIME_DONT_FAKE_MONOTONIC=1 start_app "$@"
+}
+
+# A second copy while one runs: its message box (caption: the program's name, OK is IDOK), then it
+# ends with exit code 0 and leaves the first copy alone.
+second_copy_refused() {
+    local second i
+    timeout -k 5 30 wine "$app_exe" >/dev/null 2>&1 &
+    second=$!
+    if wait_for 15 probe center 1 lunoria; then
+        echo "ok: the second copy shows its message box"
+        click_item 1 lunoria
+    else
+        fail "no message box from the second copy"
+    fi
+    for i in $(seq 100); do kill -0 "$second" 2>/dev/null || break; sleep 0.1; done
+    if kill -0 "$second" 2>/dev/null; then
+        fail "the second copy is still running"
+        kill "$second" 2>/dev/null
+    fi
+    wait "$second"
+    check_eq "second copy exit code" "0" "$?"
+    window_gone '^lunoria$' || fail "the message box stayed"
+    check_eq "one calendar window" "1" "$(xdotool search --onlyvisible --name '日历2\.162' | wc -l)"
+    kill -0 "$app_pid" 2>/dev/null || fail "the first copy ended"
+}
+
+# drag X Y DX DY: a press at (X, Y), six steps of motion, a release.
+drag() {
+    local step
+    xdotool mousemove "$1" "$2" mousedown 1
+    for step in 1 2 3 4 5 6; do
+        sleep 0.1
+        xdotool mousemove $(($1 + $3 * step / 6)) $(($2 + $4 * step / 6))
+    done
+    sleep 0.2
+    xdotool mouseup 1
+    sleep 0.5
+}
+
 # Waits up to $1 seconds for the calendar's process to end; 0 when it did.
 app_ended() {
     local i

@@ -18,25 +18,7 @@ check_eq "start-up move not stored" "" "$(reg_get "$settings_key" PosX)"
 check_eq "MemoShow written back" "0" "$(reg_get "$settings_key" MemoShow)"
 
 echo "== a second copy"
-timeout -k 5 30 wine "$app_exe" >/dev/null 2>&1 &
-second=$!
-# The box carries the program's name as its caption; its OK button is IDOK.
-if wait_for 15 probe center 1 lunoria; then
-    echo "ok: the second copy shows its message box"
-    click_item 1 lunoria
-else
-    fail "no message box from the second copy"
-fi
-for i in $(seq 100); do kill -0 "$second" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$second" 2>/dev/null; then
-    fail "the second copy is still running"
-    kill "$second" 2>/dev/null
-fi
-wait "$second"
-check_eq "second copy exit code" "0" "$?"
-window_gone '^lunoria$' || fail "the message box stayed"
-check_eq "one calendar window" "1" "$(xdotool search --onlyvisible --name '日历2\.162' | wc -l)"
-kill -0 "$app_pid" 2>/dev/null || fail "the first copy ended"
+second_copy_refused
 
 echo "== Enter, Esc and a close request leave the calendar open"
 cal=$(xdotool search --onlyvisible --name '日历2\.162' | head -1)

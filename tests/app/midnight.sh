@@ -6,12 +6,8 @@
 set -uo pipefail
 source "$(dirname "$0")/app_lib.sh"
 
-faketime_lib=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1
-[ -r "$faketime_lib" ] || { echo "libfaketime is missing (tools/setup.sh installs it)"; exit 1; }
-
 clean_registry
-# The Wine timers run on the monotonic clock, which stays real.
-LD_PRELOAD=$faketime_lib FAKETIME="@2026-12-31 23:59:48" FAKETIME_DONT_FAKE_MONOTONIC=1 start_app
+start_app_at "2026-12-31 23:59:48"
 check_eq "starts on the faked today" "2026 12" "$(probe month)"
 
 click_item 1044

@@ -3,48 +3,12 @@
 # screen: notepad.sh LUNORIA_EXE PROBE_EXE [MINIMAL_EXE]
 set -uo pipefail
 source "$(dirname "$0")/app_lib.sh"
-
-at() { probe companion "$1" | cut -d' ' -f"${2:-1,2}"; } # NAME [FIELDS]: left top width height shown
-page() { echo "$(memo_folder)/备忘/default"; }
-check_page() { # WHAT UTF8-TEXT: the file holds the text in code page 936 with CR LF line breaks
-    cmp -s <(printf '%s' "$2" | sed 's/$/\r/; $ s/\r$//' | iconv -f UTF-8 -t GB18030) "$(page)" &&
-        echo "ok: $1" || fail "$1: the file holds '$(od -An -c "$(page)" 2>/dev/null | tr -s ' ')'"
-}
-drag() { # X Y DX DY
-    xdotool mousemove "$1" "$2" mousedown 1
-    for s in 1 2 3 4 5 6; do sleep 0.1; xdotool mousemove $(($1 + $3 * s / 6)) $(($2 + $4 * s / 6)); done
-    sleep 0.2; xdotool mouseup 1; sleep 0.5
-}
-# Clicks into the text and gives the notepad's X window the keyboard (there is no window manager).
-focus_page() {
-    local w try pos
-    click_item 1047 @notepad
-    pos=$(at notepad | tr ' ' ,)
-    for try in 1 2 3 4 5; do
-        for w in $(xdotool search --onlyvisible --classname lunoria); do
-            xdotool getwindowgeometry "$w" | grep -q "Position: $pos " && xdotool windowfocus --sync "$w" && return
-        done
-        sleep 0.5
-    done
-    fail "no X window for the notepad at $pos"
-}
-# One key at a time: for a Chinese character xdotool maps a spare key just for the press, and Wine
-# now and then reads the keymap after it was unmapped and drops the key; such a key is pressed again.
-type_page() {
-    local i try now before
-    before=$(probe pagetext)
-    for ((i = 0; i < ${#1}; i++)); do
-        for try in 1 2 3; do
-            xdotool type "${1:i:1}"; sleep 0.2
-            now=$(probe pagetext)
-            [ "$now" != "$before" ] && break
-        done
-        before=$now
-    done
-}
+source "$(dirname "$0")/notepad_lib.sh"
 
 echo "== first start: the 本 tab at the calendar's lower right"
 clean_registry
+# The run's other scripts share this prefix; their memos (today's tip) are not this script's.
+[ -n "$(memo_folder)" ] && rm -rf "$(memo_folder)"
 start_app
 read -r cx cy cw ch <<<"$(probe rect)"
 check_eq "本 tab, 10 px right, bottoms aligned" "$((cx + cw + 10)) $((cy + ch - 18)) 26 18 1" "$(probe companion notetab)"

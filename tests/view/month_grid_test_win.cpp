@@ -3,8 +3,6 @@
 
 #include <windows.h>
 
-#include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -485,35 +483,4 @@ TEST_F(MonthGridTest, Screenshots) {
         ReleaseDC(parent, window);
         EXPECT_TRUE(shotSurface.SaveBmp(dir + L"\\" + shot.name));
     }
-}
-
-// Painting the whole page into a memory DC, against building the page model, in one run.
-TEST_F(MonthGridTest, PaintTiming) {
-    Write("202612", MemoFileBytes({{3, "a", 0}, {18, "b", 0}}));
-    Write("week", MemoFileBytes({{5, "c", 0}}));
-    Write("112", MemoFileBytes({{10, "d", 0}}));
-    Write(LunarFile(11), MemoFileBytes({{2, "e", 0}}));
-    ASSERT_EQ(grid.SetMonth(2026, 12, 7), 1);
-    Surface s(kGridWidth, kGridHeight);
-    using Clock = std::chrono::steady_clock;
-    auto Time = [](auto&& work, int rounds) {
-        auto start = Clock::now();
-        for (int i = 0; i < rounds; ++i)
-            work();
-        return std::chrono::duration<double, std::micro>(Clock::now() - start).count() / rounds;
-    };
-    grid.Paint(s.Dc()); // fonts realised once before timing
-    MonthPage page;
-    double build = Time([&] { BuildMonthPage(page, kDesktopRange, 2026, 12, 7); }, 2000);
-    double setMonth = Time([&] { grid.SetMonth(2026, 12, 7); }, 200);
-    double paint = Time(
-        [&] {
-            grid.Paint(s.Dc());
-            GdiFlush();
-        },
-        200);
-    std::printf("page model %.1f us, SetMonth with stores %.1f us, paint %.1f us; paint / page model %.0fx, "
-                "SetMonth / page model %.0fx\n",
-                build, setMonth, paint, paint / build, setMonth / build);
-    EXPECT_GT(paint, 0.0);
 }
