@@ -33,6 +33,8 @@ public:
     void Paint(HDC dc);
 
 protected:
+    // The tip never takes the focus: it appears while the user types elsewhere.
+    bool OnInitDialog() override { return false; }
     LRESULT OnPaint() override;
 
 private:
