@@ -61,6 +61,8 @@ start_app() {
     timeout -k 5 240 wine "$app_exe" "$@" >/dev/null 2>&1 &
     app_pid=$!
     probe wait 20 >/dev/null || { fail "the calendar window did not appear"; return 1; }
+    # The tabs and the notepad are made right after the first paint: start-up ends when they exist.
+    wait_for 10 probe companion notetab || { fail "the 本 tab was not made"; return 1; }
 }
 
 # start_app_at TIME [ARGS...]: as start_app, with the calendar's clock (libfaketime) starting at TIME.
