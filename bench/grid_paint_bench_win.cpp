@@ -6,10 +6,9 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
 
+#include "bench/filled_memo_folder.h"
 #include "engine/month_page.h"
 #include "view/grid_layout.h"
 #include "view/month_grid.h"
@@ -21,22 +20,6 @@ struct NoOwner : MonthGridOwner {
 };
 
 // The December 2026 page with a few memos in each of the files it reads.
-std::filesystem::path MakeMemoFolder() {
-    namespace fs = std::filesystem;
-    fs::path base = fs::temp_directory_path() / fs::u8path("lunoria-grid-bench");
-    fs::create_directories(base / fs::u8path("我的记事/日历"));
-    for (const char* name : {"202612", "112", "010", "011", "week"}) {
-        std::string bytes = {100, 0};
-        for (int slot = 1; slot <= 6; ++slot) {
-            std::string text = "memo text of slot " + std::to_string(slot);
-            bytes += {char(slot), 0, char(text.size()), 0, 0, 0, 0, 0};
-            bytes += text;
-        }
-        std::ofstream(base / fs::u8path("我的记事/日历") / name, std::ios::binary) << bytes;
-    }
-    return base;
-}
-
 template <typename Work> double MeanMicroseconds(Work&& work, int rounds) {
     auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < rounds; ++i)
@@ -49,7 +32,7 @@ template <typename Work> double MeanMicroseconds(Work&& work, int rounds) {
 int wmain(int argc, wchar_t** argv) {
     int rounds = argc > 1 ? _wtoi(argv[1]) : 200;
     if (rounds < 1) rounds = 200;
-    std::filesystem::path base = MakeMemoFolder();
+    FilledMemoFolder folder("lunoria-grid-bench");
 
     WNDCLASSW wc{};
     wc.lpfnWndProc = DefWindowProcW;
@@ -62,7 +45,7 @@ int wmain(int argc, wchar_t** argv) {
     NoOwner owner;
     RECT rect{0, 0, kGridWidth, kGridHeight};
     if (!parent || !grid.Create(rect, parent, 107, &owner)) return 1;
-    grid.SetMemoRoot((base / std::filesystem::u8path("我的记事")).u8string());
+    grid.SetMemoRoot(folder.root);
     if (grid.SetMonth(2026, 12, 7) != 1) return 1;
 
     HDC screen = GetDC(nullptr);
@@ -88,7 +71,5 @@ int wmain(int argc, wchar_t** argv) {
     ReleaseDC(nullptr, screen);
     grid.Destroy();
     DestroyWindow(parent);
-    std::error_code ec;
-    std::filesystem::remove_all(base, ec);
     return 0;
 }

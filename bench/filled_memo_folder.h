@@ -1,0 +1,38 @@
+// A memo folder with every file the December 2026 page reads, each holding a few memos, so a month
+// change reads six files (five distinct) like a well-used calendar does. Removed again at the end.
+#pragma once
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <system_error>
+
+class FilledMemoFolder {
+public:
+    explicit FilledMemoFolder(const char* tempName) {
+        namespace fs = std::filesystem;
+        base = fs::temp_directory_path() / fs::u8path(tempName);
+        fs::create_directories(base / fs::u8path("我的记事/日历"));
+        root = (base / fs::u8path("我的记事")).u8string();
+        for (const char* name : {"202612", "112", "010", "011", "week"}) {
+            std::string bytes = {100, 0};
+            for (int slot = 1; slot <= 6; ++slot) {
+                std::string text = "memo text of slot " + std::to_string(slot);
+                bytes += {char(slot), 0, char(text.size()), 0, 0, 0, 0, 0};
+                bytes += text;
+            }
+            std::ofstream(fs::u8path(root + "/日历/" + name), std::ios::binary) << bytes;
+        }
+    }
+    ~FilledMemoFolder() {
+        std::error_code ec;
+        std::filesystem::remove_all(base, ec);
+    }
+    FilledMemoFolder(const FilledMemoFolder&) = delete;
+    FilledMemoFolder& operator=(const FilledMemoFolder&) = delete;
+
+    std::string root; // UTF-8, what SetMemoRoot takes
+
+private:
+    std::filesystem::path base;
+};
