@@ -2,6 +2,7 @@
 
 #include "app/almanac_dlg.h"
 #include "app/settings_store.h"
+#include "app/startup_timeline.h"
 #include "win/text.h"
 
 #include <windows.h>
@@ -25,6 +26,7 @@ std::wstring ProgramName() {
 } // namespace
 
 int AlmanacApp::Run() {
+    StartupMark("main");
     // When the event cannot be made at all the program runs without the guard.
     HANDLE instance = CreateEventW(nullptr, FALSE, FALSE, kInstanceEvent);
     if (instance && GetLastError() == ERROR_ALREADY_EXISTS) {

@@ -4,6 +4,7 @@
 #include "app/exit_dlg.h"
 #include "app/settings_parse.h"
 #include "app/settings_store.h"
+#include "app/startup_timeline.h"
 #include "net/headline.h"
 #include "net/http_get.h"
 #include "net/socket.h"
@@ -53,6 +54,7 @@ void AlmanacDlg::Run() {
 // The program's start-up work, in this order: the rest of the program relies on it (the memo
 // folder before the grid loads a page, the position before the tabs are placed, ready last).
 bool AlmanacDlg::OnInitDialog() {
+    StartupMark("window"); // the dialog and its controls exist
     yearList = Item(IDC_YEAR_LIST);
     monthList = Item(IDC_MONTH_LIST);
     icon = LoadIconW(Instance(), MAKEINTRESOURCEW(IDI_PROGRAM));
@@ -79,6 +81,7 @@ bool AlmanacDlg::OnInitDialog() {
     todayLink.SetText("返回", false);
     ready = true;
     SetTimer(hwnd, kClockTimer, 1000, nullptr);
+    StartupMark("init");
     return true;
 }
 
@@ -311,7 +314,10 @@ LRESULT AlmanacDlg::OnPaint() {
         Brush brush(CreateSolidBrush(navBackColor));
         FillRect(paint.Dc(), &band, brush.Get());
     }
-    if (ready && !readyFileWritten) WriteReadyFile();
+    if (ready && !readyFileWritten) {
+        StartupMark("paint");
+        WriteReadyFile();
+    }
     return 0;
 }
 
@@ -323,8 +329,9 @@ void AlmanacDlg::WriteReadyFile() {
     const wchar_t* path = _wgetenv(L"LUNORIA_READY_FILE");
     if (!path || !*path) return;
     if (grid && grid->Hwnd()) UpdateWindow(grid->Hwnd());
+    StartupMark("grid");
     if (FILE* f = _wfopen(path, L"w")) {
-        std::fputs("ready\n", f);
+        std::fputs(("ready\n" + StartupTimeline()).c_str(), f);
         std::fclose(f);
     }
 #endif

@@ -4,7 +4,8 @@
 #   startup.sh LUNORIA_EXE PROBE_EXE MINIMAL_EXE     (test builds: they write LUNORIA_READY_FILE)
 # RUNS (default 15); IDLE_SECONDS (default 0: skip) also measures the private memory of each program
 # two seconds after its first paint and the CPU time it uses while sitting idle that long.
-# Prints the medians and the ratio; fails only when a start fails. tools/bench-report.sh runs it.
+# Prints the medians and the ratio, and the median time of each step on the way to the first paint
+# (main, window made, start-up work done, paint); fails only when a start fails. tools/bench-report.sh runs it.
 set -uo pipefail
 source "$(dirname "$0")/../tests/app/app_lib.sh"
 [ -n "$minimal_exe" ] || { echo "usage: $0 LUNORIA_EXE PROBE_EXE MINIMAL_EXE"; exit 2; }
@@ -20,14 +21,28 @@ clean_registry
 probe time "$min_win" "$ready" >/dev/null
 probe time "$app_win" "$ready" >/dev/null
 app_times=() min_times=()
+# Each program writes its own timeline into the ready file: "step ms" lines after "ready".
+steps=$(mktemp)
+ready_unix=$WINEPREFIX/drive_c/lunoria-ready.txt
 for i in $(seq "$runs"); do
     t=$(probe time "$min_win" "$ready") || { fail "minimal program run $i did not paint"; continue; }
     min_times+=("$t")
+    tr -d '\r' <"$ready_unix" | awk 'NF == 2 { print "minimal", $0 }' >>"$steps"
     t=$(probe time "$app_win" "$ready") || { fail "calendar run $i did not paint"; continue; }
     app_times+=("$t")
+    tr -d '\r' <"$ready_unix" | awk 'NF == 2 { print "calendar", $0 }' >>"$steps"
 done
 echo "minimal program (ms): ${min_times[*]}"
 echo "calendar (ms):        ${app_times[*]}"
+# Where the time goes: the median of each step, in milliseconds from the creation of the process.
+for who in minimal calendar; do
+    line=
+    for step in $(awk -v w=$who '$1 == w && !seen[$2]++ { print $2 }' "$steps"); do
+        line+=" $step $(awk -v w=$who -v s="$step" '$1 == w && $2 == s { print $3 }' "$steps" | median)"
+    done
+    printf 'median timeline, %-8s (ms since the process was made):%s\n' "$who" "$line"
+done
+rm -f "$steps"
 if [ ${#app_times[@]} -gt 0 ] && [ ${#min_times[@]} -gt 0 ]; then
     m_app=$(printf '%s\n' "${app_times[@]}" | median)
     m_min=$(printf '%s\n' "${min_times[@]}" | median)

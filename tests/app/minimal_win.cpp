@@ -1,5 +1,7 @@
 // The smallest Win32 window program, for comparing start-up times under the same conditions as the
 // calendar: one window, and LUNORIA_READY_FILE written after its first paint.
+#include "app/startup_timeline.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -12,6 +14,7 @@ bool painted = false;
 LRESULT CALLBACK MinimalProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_PAINT: {
+        if (!painted) StartupMark("paint");
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(hwnd, &ps);
         RECT r{0, 0, 363, 25};
@@ -22,7 +25,7 @@ LRESULT CALLBACK MinimalProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
             const wchar_t* path = _wgetenv(L"LUNORIA_READY_FILE");
             if (path && *path) {
                 if (FILE* f = _wfopen(path, L"w")) {
-                    std::fputs("ready\n", f);
+                    std::fputs(("ready\n" + StartupTimeline()).c_str(), f);
                     std::fclose(f);
                 }
             }
@@ -37,6 +40,7 @@ LRESULT CALLBACK MinimalProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    StartupMark("main");
     WNDCLASSW wc{};
     wc.lpfnWndProc = MinimalProc;
     wc.hInstance = instance;
@@ -47,6 +51,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     HWND hwnd = CreateWindowExW(WS_EX_APPWINDOW, wc.lpszClassName, L"minimal", WS_POPUP | WS_VISIBLE, 500, 300, 363,
                                 278, nullptr, nullptr, instance, nullptr);
     if (!hwnd) return 1;
+    StartupMark("window");
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
