@@ -3,8 +3,10 @@
 #pragma once
 
 #include "win/gdi.h"
+#include "win/link_label.h"
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 
 // The run-time controls of the memo dialogs were laid out in the pixels of a dialog whose template
@@ -18,11 +20,14 @@ RECT DrawnRect(HWND dialog, const RECT& drawn);
 // caption, so accessibility tools read it.
 HWND CreateCaption(HWND dialog, int id, const RECT& drawn, const std::string& text, HFONT font);
 
-// Runs the standard colour chooser over `owner` with the 16 custom colours given. True with the colour
-// in *chosen when the user pressed OK.
-bool ChooseMemoColor(HWND owner, const COLORREF (&custom)[16], COLORREF* chosen);
+// Runs the standard colour chooser over `owner`, offering the dialog's present memo colours first
+// among the custom colours. When the user presses OK, *memoColor becomes the chosen colour marked as
+// the user's own, the swatch shows it, and the result is true. The colour lives in the dialog until
+// its "确定".
+bool ChooseMemoColor(HWND owner, std::initializer_list<COLORREF> present, LinkLabel& swatch, uint32_t* memoColor);
 
-// The warning that some memos of a dialog were not saved; the dialog stays open afterwards.
+// The warning that some memos of a dialog were not saved (`message` names them; empty: a general
+// warning); the dialog stays open afterwards.
 void ShowSaveFailure(HWND dialog, const std::string& message);
 
 // The font of the dialogs' captions: "Arial" 9 pt, with Chinese glyphs through the font mapper.

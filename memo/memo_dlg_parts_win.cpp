@@ -1,11 +1,15 @@
 #include "memo/memo_dlg_parts.h"
 
+#include "memo/memo_store.h"
 #include "win/font.h"
 #include "win/lazy_dll.h"
 #include "win/text.h"
 #include "win/window.h"
 
 #include <commdlg.h>
+
+#include <algorithm>
+#include <iterator>
 
 RECT DrawnRect(HWND dialog, const RECT& drawn) {
     RECT units{0, 0, 4, 8}; // one base unit each way
@@ -27,10 +31,10 @@ HWND CreateCaption(HWND dialog, int id, const RECT& drawn, const std::string& te
     return caption;
 }
 
-bool ChooseMemoColor(HWND owner, const COLORREF (&custom)[16], COLORREF* chosen) {
+bool ChooseMemoColor(HWND owner, std::initializer_list<COLORREF> present, LinkLabel& swatch, uint32_t* memoColor) {
     COLORREF table[16];
-    for (int i = 0; i < 16; ++i)
-        table[i] = custom[i];
+    std::fill(std::begin(table), std::end(table), RGB(255, 255, 255));
+    std::copy_n(present.begin(), std::min<size_t>(present.size(), 16), table);
     CHOOSECOLORW choice{};
     choice.lStructSize = sizeof choice;
     // Owned by the memo dialog: while it runs, "确定" of the dialog underneath cannot be pressed.
@@ -39,12 +43,15 @@ bool ChooseMemoColor(HWND owner, const COLORREF (&custom)[16], COLORREF* chosen)
     // comdlg32 (and the printing DLLs it brings) loads the first time a colour is chosen.
     static const auto choose = LazyFunction<decltype(&ChooseColorW)>(L"comdlg32.dll", "ChooseColorW");
     if (!choose || !choose(&choice)) return false;
-    *chosen = choice.rgbResult;
+    const COLORREF chosen = choice.rgbResult & 0x00FFFFFF;
+    *memoColor = chosen | MEMO_CUSTOM_COLOR;
+    swatch.SetTextColor(chosen);
     return true;
 }
 
 void ShowSaveFailure(HWND dialog, const std::string& message) {
-    MessageBoxW(dialog, ToWide(message).c_str(), L"记事没有保存", MB_OK | MB_ICONWARNING);
+    const std::string text = message.empty() ? std::string("记事没有保存。") : message;
+    MessageBoxW(dialog, ToWide(text).c_str(), L"记事没有保存", MB_OK | MB_ICONWARNING);
 }
 
 Font CaptionFont() {

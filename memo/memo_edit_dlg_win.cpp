@@ -11,15 +11,11 @@
 #include "win/link_label.h"
 #include "win/text.h"
 
-#include <algorithm>
-#include <iterator>
-
 namespace {
 
 constexpr int kSwatchPointSize = 120; // 12 pt
 const char kSwatchFace[] = "楷体_gb2312";
 const char kSwatch[] = "■";
-constexpr COLORREF kWhite = RGB(255, 255, 255);
 
 class MemoEditDlg : public Dialog {
 public:
@@ -106,16 +102,10 @@ LRESULT MemoEditDlg::OnLinkClicked(int id) {
         return 0;
     }
     // The chooser offers the three memos' present colours first.
-    COLORREF custom[16];
-    std::fill(std::begin(custom), std::end(custom), kWhite);
-    custom[0] = MemoColor(oneTimeColor, MemoKind::OneTime);
-    custom[1] = MemoColor(solarColor, MemoKind::SolarYearly);
-    custom[2] = MemoColor(lunarColor, MemoKind::LunarYearly);
-    COLORREF chosen = 0;
-    if (!ChooseMemoColor(hwnd, custom, &chosen)) return 0;
-    // The colour lives in the dialog until "确定".
-    *color = (chosen & 0x00FFFFFF) | MEMO_CUSTOM_COLOR;
-    swatch->SetTextColor(chosen & 0x00FFFFFF);
+    ChooseMemoColor(hwnd,
+                    {MemoColor(oneTimeColor, MemoKind::OneTime), MemoColor(solarColor, MemoKind::SolarYearly),
+                     MemoColor(lunarColor, MemoKind::LunarYearly)},
+                    *swatch, color);
     return 0;
 }
 
@@ -130,8 +120,7 @@ void MemoEditDlg::OnOK() {
         return;
     }
     static const char* const kNames[3] = {"当天的记事", "阳历每年的记事", "农历每年的记事"};
-    std::string message = MemoSaveMessage(kNames, results, 3);
-    ShowSaveFailure(hwnd, message.empty() ? std::string("记事没有保存。") : message);
+    ShowSaveFailure(hwnd, MemoSaveMessage(kNames, results, 3));
 }
 
 } // namespace

@@ -10,13 +10,9 @@
 #include "win/link_label.h"
 #include "win/text.h"
 
-#include <algorithm>
-#include <iterator>
-
 namespace {
 
 constexpr int kSwatchPointSize = 100; // 10 pt
-constexpr COLORREF kWhite = RGB(255, 255, 255);
 
 class WeeklyNoteDlg : public Dialog {
 public:
@@ -55,13 +51,7 @@ bool WeeklyNoteDlg::OnInitDialog() {
 
 LRESULT WeeklyNoteDlg::OnLinkClicked(int id) {
     if (id != IDC_NOTE_SWATCH) return 0;
-    COLORREF custom[16];
-    std::fill(std::begin(custom), std::end(custom), kWhite);
-    custom[0] = MemoColor(noteColor, MemoKind::Weekly);
-    COLORREF chosen = 0;
-    if (!ChooseMemoColor(hwnd, custom, &chosen)) return 0;
-    noteColor = (chosen & 0x00FFFFFF) | MEMO_CUSTOM_COLOR;
-    noteSwatch.SetTextColor(chosen & 0x00FFFFFF);
+    ChooseMemoColor(hwnd, {MemoColor(noteColor, MemoKind::Weekly)}, noteSwatch, &noteColor);
     return 0;
 }
 
@@ -73,8 +63,7 @@ void WeeklyNoteDlg::OnOK() {
         return;
     }
     static const char* const kNames[1] = {"每周提示"};
-    std::string message = MemoSaveMessage(kNames, &result, 1);
-    ShowSaveFailure(hwnd, message.empty() ? std::string("记事没有保存。") : message);
+    ShowSaveFailure(hwnd, MemoSaveMessage(kNames, &result, 1));
 }
 
 } // namespace
