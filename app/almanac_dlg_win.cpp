@@ -314,10 +314,7 @@ LRESULT AlmanacDlg::OnPaint() {
         Brush brush(CreateSolidBrush(navBackColor));
         FillRect(paint.Dc(), &band, brush.Get());
     }
-    if (ready && !readyFileWritten) {
-        StartupMark("paint");
-        WriteReadyFile();
-    }
+    if (ready && !readyFileWritten) WriteReadyFile();
     return 0;
 }
 
@@ -326,6 +323,7 @@ LRESULT AlmanacDlg::OnPaint() {
 void AlmanacDlg::WriteReadyFile() {
     readyFileWritten = true;
 #ifdef LUNORIA_TEST_HOOKS
+    StartupMark("paint");
     const wchar_t* path = _wgetenv(L"LUNORIA_READY_FILE");
     if (!path || !*path) return;
     if (grid && grid->Hwnd()) UpdateWindow(grid->Hwnd());

@@ -10,7 +10,4 @@ void StartupMark(const char* step);
 std::string StartupTimeline();
 #else
 inline void StartupMark(const char*) {}
-inline std::string StartupTimeline() {
-    return {};
-}
 #endif
