@@ -8,18 +8,11 @@
 #include "win/text.h"
 
 #include <utility>
-#include <vector>
 
 namespace {
 
 constexpr char kHeading[] = "记事小本";
 constexpr char kHeadingUnsaved[] = "记事小本（未保存）";
-
-std::wstring WindowText(HWND window) {
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(window, &text[0], static_cast<int>(text.size()))));
-    return text;
-}
 
 } // namespace
 
@@ -67,7 +60,7 @@ void NotepadDlg::PlaceAtStoredPosition() {
 
 void NotepadDlg::SaveText() {
     if (!ready) return;
-    pageText = WideToCp936(WindowText(Item(IDC_PAGE_EDIT)));
+    pageText = WideToCp936(WindowTextOf(Item(IDC_PAGE_EDIT)));
     bool ok = SaveNotepadPage(memoRoot, kNotepadPage, pageText, pageUnread) == 0;
     if (ok) pageUnread = false;
     ShowSaved(ok);

@@ -34,12 +34,7 @@ void Dialog::End(INT_PTR result) {
 }
 
 std::string Dialog::GetItemText(int id) const {
-    HWND item = Item(id);
-    int n = GetWindowTextLengthW(item);
-    std::wstring text(static_cast<size_t>(n) + 1, L'\0');
-    n = GetWindowTextW(item, text.data(), n + 1);
-    text.resize(static_cast<size_t>(n > 0 ? n : 0));
-    return ToUtf8(text);
+    return ToUtf8(WindowTextOf(Item(id)));
 }
 
 void Dialog::SetItemText(int id, const std::string& text) const {

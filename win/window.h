@@ -20,6 +20,9 @@
 // Posted by a LinkLabel to its parent when it is clicked: wParam = the link's control id, lParam = 0.
 constexpr UINT WM_LINK_CLICKED = WM_USER + 101;
 
+// The whole text of any window, as the API holds it (UTF-16): for texts that leave in another encoding.
+std::wstring WindowTextOf(HWND window);
+
 class Window {
 public:
     Window() = default;

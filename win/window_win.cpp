@@ -65,12 +65,16 @@ RECT Window::ScreenRect() const {
     return r;
 }
 
-std::string Window::Title() const {
-    int n = GetWindowTextLengthW(hwnd);
+std::wstring WindowTextOf(HWND window) {
+    int n = GetWindowTextLengthW(window);
     std::wstring text(static_cast<size_t>(n) + 1, L'\0');
-    n = GetWindowTextW(hwnd, text.data(), n + 1);
+    n = GetWindowTextW(window, text.data(), n + 1);
     text.resize(static_cast<size_t>(n > 0 ? n : 0));
-    return ToUtf8(text);
+    return text;
+}
+
+std::string Window::Title() const {
+    return ToUtf8(WindowTextOf(hwnd));
 }
 
 void Window::SetTitle(const std::string& text) const {
