@@ -6,6 +6,7 @@ std::string TempPathFor(const std::string& path) {
 }
 
 int KeepDamagedCopy(const std::string& path) {
+    // Enough numbered copies of a damaged file for any real use; past this, saving that file fails.
     constexpr int kMaxCopies = 999;
     std::string data;
     bool missing = false;

@@ -10,7 +10,6 @@ constexpr uint16_t kFormatWord = 100;
 constexpr size_t kRecordHead = 8;
 // Slot indexes are 16-bit signed in the file.
 constexpr int kMaxSlots = 32768;
-// Enough numbered copies of a damaged file for any real use; past this, saving that file fails.
 
 uint16_t Get16(const unsigned char* p) {
     return static_cast<uint16_t>(p[0] | p[1] << 8);
