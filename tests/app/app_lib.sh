@@ -42,6 +42,10 @@ window_shown() { [ -n "$(xdotool search --onlyvisible --name "$1" 2>/dev/null)" 
 window_gone() { ! window_shown "$1"; }
 
 probe() { timeout -k 5 30 wine "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; }
+# item_shown ID: the calendar's control ID is visible.
+item_shown() { local at; at=$(probe center "$1") && set -- $at && [ "${3:-}" = 1 ]; }
+# month_after YEAR MONTH N: the month N months on, as "YEAR MONTH".
+month_after() { local n=$(($1 * 12 + $2 - 1 + $3)); echo "$((n / 12)) $((n % 12 + 1))"; }
 
 # reg_get KEY NAME: the value's data, or nothing (exit 1) when it is missing.
 reg_get() {

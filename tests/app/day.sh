@@ -11,8 +11,6 @@ source "$(dirname "$0")/memo_lib.sh"
 source "$(dirname "$0")/notepad_lib.sh"
 
 win_path=$(timeout -k 5 30 winepath -w "$app_exe" 2>/dev/null | tr -d '\r')
-month_after() { local n=$(($1 * 12 + $2 - 1 + $3)); echo "$((n / 12)) $((n % 12 + 1))"; }
-shown() { local at; at=$(probe center "$1") && set -- $at && [ "${3:-}" = 1 ]; }
 tip_shown() { [ "$(probe tip | cut -c1)" = 1 ]; }
 # hover X Y: the pointer onto the grid's client point, coming from the header (no day).
 hover() {
@@ -45,7 +43,7 @@ today="$(date +%Y) $((10#$(date +%m)))"
 check_eq "today's month" "$today" "$(probe month)"
 click_item 1045
 check_eq "下月" "$(month_after $today 1)" "$(probe month)"
-shown 105 && echo "ok: 返回 shown away from today" || fail "返回 hidden away from today"
+item_shown 105 && echo "ok: 返回 shown away from today" || fail "返回 hidden away from today"
 probe select 106 0
 check_eq "January 2006 from the lists" "2006 1" "$(probe month)"
 click_item 1044
@@ -53,7 +51,7 @@ check_eq "上月" "2005 12" "$(probe month)"
 screenshot day-2-december-2005
 click_item 105
 check_eq "返回" "$today" "$(probe month)"
-shown 105 && fail "返回 still shown on today's month"
+item_shown 105 && fail "返回 still shown on today's month"
 check_eq "nothing stored by navigating" "" "$(reg_get "$settings_key" PosX)"
 
 echo "== 3. memos of all four kinds, with colours"
@@ -117,7 +115,7 @@ if [ "${LUNORIA_DAY_MIDNIGHT:-0}" = 1 ]; then
     shows() { [ "$(probe month)" = "$1" ]; }
     wait_for 25 shows "2027 1" && echo "ok: January 2027 after midnight" ||
         fail "the page stayed on $(probe month) after midnight"
-    shown 105 && fail "返回 shown on the new today"
+    item_shown 105 && fail "返回 shown on the new today"
     screenshot day-5-after-midnight
 else
     echo "== 5. midnight: skipped (libfaketime reaches only the 64-bit Wine process)"

@@ -23,7 +23,6 @@ printf '\r\n*C:\\lunoria-mark.bat\t农历头条 A&B 测试' | iconv -f UTF-8 -t 
 
 requests() { cat "$served/count" 2>/dev/null || echo 0; }
 requests_are() { [ "$(requests)" = "$1" ]; }
-shown() { local at; at=$(probe center "$1") && set -- $at && [ "${3:-}" = 1 ]; }
 ms_since() { echo $((($(date +%s%N) - $1) / 1000000)); }
 
 echo "== no server configured: nothing is asked, nothing shows"
@@ -31,8 +30,8 @@ clean_registry
 start_app
 sleep 5
 check_eq "requests without a server" "0" "$(requests)"
-shown 1053 && fail "headline shown without a server"
-shown 1054 && fail "下一篇 shown without a server"
+item_shown 1053 && fail "headline shown without a server"
+item_shown 1054 && fail "下一篇 shown without a server"
 end_app
 
 echo "== a server on 127.0.0.1:$port"
@@ -40,12 +39,12 @@ reg_set "$settings_key" HeadlineHost 127.0.0.1
 reg_set "$settings_key" HeadlinePort "$port"
 started=$(date +%s%N)
 start_app
-if wait_for 15 shown 1053; then
+if wait_for 15 item_shown 1053; then
     echo "ok: the headline shows $(ms_since "$started") ms after start"
 else
     fail "no headline"
 fi
-shown 1054 && echo "ok: 下一篇 shows" || fail "下一篇 missing"
+item_shown 1054 && echo "ok: 下一篇 shows" || fail "下一篇 missing"
 check_eq "one request" "1" "$(requests)"
 expected=$(printf 'GET /link230/ HTTP/1.1\r\nHost:127.0.0.1\r\nVer:1.2\r\n\r\n' | od -An -c | tr -s ' ')
 check_eq "the request bytes" "$expected" "$(od -An -c "$served/requests" | tr -s ' ')"
@@ -71,7 +70,7 @@ echo "worst answer time while the exchange hangs: $worst ms over ${2:-0} message
 awk -v w="$worst" 'BEGIN { exit !(w + 0 < 100 && w != "none") }' && echo "ok: under 100 ms" ||
     fail "the calendar answered in $worst ms"
 check_eq "requests after a click during the exchange" "3" "$(requests)"
-shown 1053 && echo "ok: the headline stays after the time-out" || fail "the headline went"
+item_shown 1053 && echo "ok: the headline stays after the time-out" || fail "the headline went"
 
 echo "== ending while an exchange hangs"
 click_item 1054

@@ -5,9 +5,6 @@
 set -uo pipefail
 source "$(dirname "$0")/app_lib.sh"
 
-# month_after YEAR MONTH N: the month N months on, as "YEAR MONTH".
-month_after() { local n=$(($1 * 12 + $2 - 1 + $3)); echo "$((n / 12)) $((n % 12 + 1))"; }
-
 clean_registry
 start_app
 sleep 1
