@@ -43,6 +43,7 @@ protected:
     LRESULT OnCommand(int id, int code, HWND control) override;
     LRESULT OnLinkClicked(int id) override;
     LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void OnScaleChanged(int oldDpi) override;
 
 private:
     void ShowTodayLink(bool show) override;
@@ -57,6 +58,9 @@ private:
     void CreateNavLinks();
     void FillLists();
     void CreateHeadlineLinks();
+    RECT GridRect() const;
+    RECT LabelRect(POINT at, int width, int height) const;
+    void PlaceLinks();
     void ShowTodayTip();
     void FetchHeadline();
     void OpenHeadline();
@@ -66,13 +70,16 @@ private:
     YearMonth ShownMonth() const;
     void SelectLists(YearMonth ym);
     void WriteReadyFile();
+#ifdef LUNORIA_TEST_HOOKS
+    LRESULT SendDpiChange(int newDpi, int x, int y);
+#endif
 
     COLORREF navBackColor = RGB(50, 80, 90);
     COLORREF navTextColor = RGB(189, 183, 107);
     LinkLabel prevLink;
     LinkLabel nextLink;
     LinkLabel todayLink;
-    int windowWidth = 363;
+    int windowWidth = 363; // pixels at 96 DPI, as every place below
     HWND yearList = nullptr;
     HWND monthList = nullptr;
     int gridHeight = 236;

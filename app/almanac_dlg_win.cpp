@@ -9,11 +9,13 @@
 #include "net/http_get.h"
 #include "net/socket.h"
 #include "res/resource.h"
+#include "win/dpi.h"
 #include "win/gdi.h"
 #include "win/lazy_dll.h"
 #include "win/text.h"
 
 #include <shlobj.h>
+#include <windowsx.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -25,8 +27,21 @@ constexpr UINT_PTR kClockTimer = 1;
 // Fires once, as soon as nothing else is waiting: timer messages come after every paint.
 constexpr UINT_PTR kCompanionTimer = 2;
 constexpr int kNavBandHeight = 25;
+// Where the run-time controls go, in the window's client pixels at 96 DPI (left, top).
+constexpr POINT kPrevLinkAt{175, 3};
+constexpr POINT kNextLinkAt{215, 3};
+constexpr POINT kTodayLinkAt{255, 3};
+constexpr POINT kHeadlineAt{2, 260};
+constexpr POINT kMoreAt{230, 261};
+constexpr int kGridTop = 22;
 // Posted by the headline worker when its reply is ready.
 constexpr UINT kHeadlineReply = WM_APP + 12;
+#ifdef LUNORIA_TEST_HOOKS
+// Test builds: wParam = a DPI, lParam = a screen point. The window is told, as Windows would tell it
+// on a monitor of that DPI, that its DPI changed and the system suggests that corner (WM_DPICHANGED
+// carries a pointer, which no other process can send).
+constexpr UINT kTestDpiChange = WM_APP + 90;
+#endif
 
 LocalDate LocalToday() {
     SYSTEMTIME now{};
@@ -55,6 +70,8 @@ void AlmanacDlg::Run() {
 // folder before the grid loads a page, the position before the tabs are placed, ready last).
 bool AlmanacDlg::OnInitDialog() {
     StartupMark("window"); // the dialog and its controls exist
+    // Placed in scaled pixels at run time, the window lays itself out again when its DPI changes.
+    KeepOwnLayout();
     yearList = Item(IDC_YEAR_LIST);
     monthList = Item(IDC_MONTH_LIST);
     icon = LoadIconW(Instance(), MAKEINTRESOURCEW(IDI_PROGRAM));
@@ -70,8 +87,7 @@ bool AlmanacDlg::OnInitDialog() {
     SetTimer(hwnd, kCompanionTimer, 0, nullptr);
     CreateNavLinks();
     grid = std::make_unique<MonthGrid>();
-    RECT gridRect{0, 22, windowWidth, gridHeight + 22};
-    grid->Create(gridRect, hwnd, IDC_GRID, this);
+    grid->Create(GridRect(), hwnd, IDC_GRID, this, Dpi());
     grid->SetMemoRoot(memoRoot);
     FillLists();
     GoToToday();
@@ -100,16 +116,27 @@ void AlmanacDlg::PlaceAtStoredPosition() {
     StoredText posY = posX.present ? ReadStored("PosY") : StoredText{};
     ScreenPoint pos = StoredWindowPos(posX, posY);
     // A position that puts the window on no monitor at all (one was unplugged) would lose it.
-    pos = PlaceOnMonitors(pos, windowWidth, kWindowHeight);
-    MoveWindow(hwnd, pos.x, pos.y, windowWidth, kWindowHeight, TRUE); // not saved: ready is false
+    pos = PlaceOnMonitors(pos, Scale(windowWidth), Scale(kWindowHeight));
+    // The stored corner stays what it is at any scale; on a monitor of another DPI the move brings
+    // WM_DPICHANGED, and the window lays itself out for that monitor.
+    MoveWindow(hwnd, pos.x, pos.y, Scale(windowWidth), Scale(kWindowHeight), TRUE); // not saved: ready is false
     gridHeight = 236;
     PlaceWindowButtons();
+}
+
+// A label's first rectangle: it sizes itself to its text at its first paint, and only its corner lasts.
+RECT AlmanacDlg::LabelRect(POINT at, int width, int height) const {
+    return {Scale(at.x), Scale(at.y), Scale(at.x + width), Scale(at.y + height)};
+}
+
+RECT AlmanacDlg::GridRect() const {
+    return {0, Scale(kGridTop), Scale(windowWidth), Scale(gridHeight + kGridTop)};
 }
 
 // In the template's dialog units "-" and "x" land under the "下月" and "返回" links once the window
 // is cut to its pixel size, where nobody can click them; they belong in the top right corner.
 void AlmanacDlg::PlaceWindowButtons() {
-    int right = windowWidth - 1;
+    int right = Scale(windowWidth - 1);
     for (int id : {IDC_EXIT, IDC_MINIMIZE}) {
         HWND button = Item(id);
         RECT r{};
@@ -163,7 +190,7 @@ void AlmanacDlg::CreateCompanions() {
     calendarTab->Create(hwnd);
     PlaceTabs();
     RECT r = ScreenRect();
-    ScreenPoint at = NotepadDefaultPos({r.left, r.top, r.right, r.bottom});
+    ScreenPoint at = NotepadDefaultPos({r.left, r.top, r.right, r.bottom}, Dpi());
     notepad = std::make_unique<NotepadDlg>(memoRoot, [this] { HideNotepad(); });
     notepad->SetDefaultPosition(at.x, at.y);
     notepad->Create(hwnd);
@@ -184,12 +211,12 @@ void AlmanacDlg::MakeCompanions() {
 }
 
 void AlmanacDlg::CreateNavLinks() {
-    RECT prevRect{175, 3, 205, 20};
-    RECT nextRect{215, 3, 245, 20};
-    RECT todayRect{255, 3, 285, 20};
-    prevLink.Create(prevRect, hwnd, IDC_PREV_LINK, navBackColor, navTextColor, 100, "楷体_gb2312");
-    nextLink.Create(nextRect, hwnd, IDC_NEXT_LINK, navBackColor, navTextColor, 100, "楷体_gb2312");
-    todayLink.Create(todayRect, hwnd, IDC_TODAY_LINK, navBackColor, navTextColor, 100, "楷体_gb2312");
+    prevLink.Create(LabelRect(kPrevLinkAt, 30, 17), hwnd, IDC_PREV_LINK, navBackColor, navTextColor, 100, "楷体_gb2312",
+                    Dpi());
+    nextLink.Create(LabelRect(kNextLinkAt, 30, 17), hwnd, IDC_NEXT_LINK, navBackColor, navTextColor, 100, "楷体_gb2312",
+                    Dpi());
+    todayLink.Create(LabelRect(kTodayLinkAt, 30, 17), hwnd, IDC_TODAY_LINK, navBackColor, navTextColor, 100,
+                     "楷体_gb2312", Dpi());
 }
 
 void AlmanacDlg::FillLists() {
@@ -200,12 +227,11 @@ void AlmanacDlg::FillLists() {
 }
 
 void AlmanacDlg::CreateHeadlineLinks() {
-    RECT headlineRect{2, 260, 190, 278};
-    RECT moreRect{230, 261, 290, 279};
     COLORREF face = GetSysColor(COLOR_BTNFACE);
-    headlineLink.Create(headlineRect, hwnd, IDC_HEADLINE_LINK, face, RGB(0, 0, 208), 110, "宋体");
+    headlineLink.Create(LabelRect(kHeadlineAt, 188, 18), hwnd, IDC_HEADLINE_LINK, face, RGB(0, 0, 208), 110, "宋体",
+                        Dpi());
     headlineLink.SetNoPrefix(true); // the server's "&" is text, not a key mark
-    moreLink.Create(moreRect, hwnd, IDC_MORE_LINK, face, RGB(0, 0, 208), 100, "楷体_gb2312");
+    moreLink.Create(LabelRect(kMoreAt, 60, 18), hwnd, IDC_MORE_LINK, face, RGB(0, 0, 208), 100, "楷体_gb2312", Dpi());
     HWND self = hwnd;
     headlineFetch = std::make_unique<HeadlineFetcher>([self] { PostMessageW(self, kHeadlineReply, 0, 0); });
 }
@@ -274,9 +300,33 @@ void AlmanacDlg::PlaceTabs() {
     // place of the restored window.
     if (IsIconic(hwnd)) return;
     RECT r = ScreenRect();
-    TabPlaces places = TabPlacesBeside({r.left, r.top, r.right, r.bottom});
-    if (noteTab) noteTab->Place(places.noteTab);
-    if (calendarTab) calendarTab->Place(places.calendarTab);
+    const ScreenArea calendar{r.left, r.top, r.right, r.bottom};
+    // Each tab is scaled for its own monitor.
+    if (noteTab) noteTab->Place(TabPlacesBeside(calendar, noteTab->Dpi()).noteTab);
+    if (calendarTab) calendarTab->Place(TabPlacesBeside(calendar, calendarTab->Dpi()).calendarTab);
+}
+
+// After a DPI change the template's lists and buttons have been rescaled with the window (Dialog);
+// everything placed here in pixels is placed again at the new scale, the window keeps the top-left
+// corner the system suggested and takes its own size.
+void AlmanacDlg::OnScaleChanged(int) {
+    RECT r = ScreenRect();
+    SetWindowPos(hwnd, nullptr, r.left, r.top, Scale(windowWidth), Scale(kWindowHeight), SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceWindowButtons();
+    PlaceLinks();
+    if (grid) grid->SetDpi(Dpi(), GridRect());
+    PlaceTabs();
+    Invalidate(false);
+}
+
+void AlmanacDlg::PlaceLinks() {
+    const std::pair<LinkLabel*, POINT> links[] = {{&prevLink, kPrevLinkAt},
+                                                  {&nextLink, kNextLinkAt},
+                                                  {&todayLink, kTodayLinkAt},
+                                                  {&headlineLink, kHeadlineAt},
+                                                  {&moreLink, kMoreAt}};
+    for (const auto& [link, at] : links)
+        link->Rescale(Scale(at.x), Scale(at.y), Dpi());
 }
 
 void AlmanacDlg::ShowTodayLink(bool show) {
@@ -310,7 +360,7 @@ void AlmanacDlg::OnListChanged() {
 LRESULT AlmanacDlg::OnPaint() {
     {
         PaintScope paint(hwnd);
-        RECT band{0, 0, windowWidth, kNavBandHeight};
+        RECT band{0, 0, Scale(windowWidth), Scale(kNavBandHeight)};
         Brush brush(CreateSolidBrush(navBackColor));
         FillRect(paint.Dc(), &band, brush.Get());
     }
@@ -334,6 +384,14 @@ void AlmanacDlg::WriteReadyFile() {
     }
 #endif
 }
+
+#ifdef LUNORIA_TEST_HOOKS
+LRESULT AlmanacDlg::SendDpiChange(int newDpi, int x, int y) {
+    RECT r = ScreenRect();
+    RECT suggested{x, y, x + MulDiv(r.right - r.left, newDpi, Dpi()), y + MulDiv(r.bottom - r.top, newDpi, Dpi())};
+    return SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(newDpi, newDpi), reinterpret_cast<LPARAM>(&suggested));
+}
+#endif
 
 LRESULT AlmanacDlg::OnMove(int x, int y) {
     LRESULT result = Default();
@@ -401,6 +459,9 @@ LRESULT AlmanacDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_QUERYDRAGICON: return reinterpret_cast<LRESULT>(icon);
     case kHeadlineReply: return OnHeadlineReply();
+#ifdef LUNORIA_TEST_HOOKS
+    case kTestDpiChange: return SendDpiChange(static_cast<int>(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+#endif
     default: return Dialog::OnMessage(msg, wParam, lParam);
     }
 }

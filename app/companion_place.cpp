@@ -4,14 +4,16 @@ namespace {
 constexpr int kMinimisedPos = -32000;
 } // namespace
 
-ScreenPoint NotepadDefaultPos(const ScreenArea& calendar) {
-    return {calendar.left, calendar.bottom + 10};
+ScreenPoint NotepadDefaultPos(const ScreenArea& calendar, int dpi) {
+    return {calendar.left, calendar.bottom + Scaled(10, dpi)};
 }
 
-TabPlaces TabPlacesBeside(const ScreenArea& calendar) {
-    int x = calendar.right + 10;
-    return {{x, calendar.bottom - kTabHeight, x + kTabWidth, calendar.bottom},
-            {x, calendar.bottom - 54, x + kTabWidth, calendar.bottom - 54 + kTabHeight}};
+// Offsets from the calendar's right and bottom edges, scaled as edges are: x + 10 .. x + 36.
+TabPlaces TabPlacesBeside(const ScreenArea& calendar, int dpi) {
+    auto right = [&](int offset) { return calendar.right + Scaled(offset, dpi); };
+    auto up = [&](int offset) { return calendar.bottom - Scaled(offset, dpi); };
+    return {{right(10), up(kTabHeight), right(10 + kTabWidth), calendar.bottom},
+            {right(10), up(54), right(10 + kTabWidth), up(54 - kTabHeight)}};
 }
 
 bool PositionWorthStoring(bool minimised, int x, int y) {

@@ -20,7 +20,7 @@ protected:
             GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor);
             const RECT& w = monitor.rcWork;
             ScreenPoint at = PlaceBeside({own.left, own.top, own.right, own.bottom}, mine.right - mine.left,
-                                         mine.bottom - mine.top, {w.left, w.top, w.right, w.bottom});
+                                         mine.bottom - mine.top, {w.left, w.top, w.right, w.bottom}, Dpi());
             SetWindowPos(hwnd, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
         return true;

@@ -1,5 +1,7 @@
 #include "app/settings_parse.h"
 
+#include "win/dpi_scale.h"
+
 #include <climits>
 
 namespace {
@@ -64,8 +66,8 @@ ScreenPoint PlaceOnScreen(ScreenPoint pos, int width, int height, const ScreenAr
             ClampSpan(fallback.y, height, primaryArea.top, primaryArea.bottom)};
 }
 
-ScreenPoint PlaceBeside(const ScreenArea& owner, int width, int height, const ScreenArea& workArea) {
-    constexpr int kGap = 4;
+ScreenPoint PlaceBeside(const ScreenArea& owner, int width, int height, const ScreenArea& workArea, int dpi) {
+    const int kGap = Scaled(4, dpi);
     int y = ClampSpan(owner.top, height, workArea.top, workArea.bottom);
     if (owner.right + kGap + width <= workArea.right) return {owner.right + kGap, y};
     if (owner.left - kGap - width >= workArea.left) return {owner.left - kGap - width, y};

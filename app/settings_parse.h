@@ -50,8 +50,8 @@ ScreenPoint PlaceOnScreen(ScreenPoint pos, int width, int height, const ScreenAr
 // Where a small dialog of the calendar goes: beside the calendar (`owner`), right of it when it
 // fits into the work area, else left of it, top edges aligned and kept inside the work area; when
 // neither side has room, over the middle of the calendar. The calendar stays in view while the
-// user decides.
-ScreenPoint PlaceBeside(const ScreenArea& owner, int width, int height, const ScreenArea& workArea);
+// user decides. The gap between them is 4 pixels at 96 DPI.
+ScreenPoint PlaceBeside(const ScreenArea& owner, int width, int height, const ScreenArea& workArea, int dpi);
 
 // The Run value holds the program's path in double quotes, so a path with blanks starts the
 // program and not some other file.

@@ -44,7 +44,7 @@ int wmain(int argc, wchar_t** argv) {
     MonthGrid grid;
     NoOwner owner;
     RECT rect{0, 0, kGridWidth, kGridHeight};
-    if (!parent || !grid.Create(rect, parent, 107, &owner)) return 1;
+    if (!parent || !grid.Create(rect, parent, 107, &owner, kBaseDpi)) return 1;
     grid.SetMemoRoot(folder.root);
     if (grid.SetMonth(2026, 12, 7) != 1) return 1;
 

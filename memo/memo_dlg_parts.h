@@ -17,8 +17,9 @@
 RECT DrawnRect(HWND dialog, const RECT& drawn);
 
 // A static text child of `dialog` at a drawn rectangle (see DrawnRect), in `font`, shown. Its window text is the
-// caption, so accessibility tools read it.
+// caption, so accessibility tools read it. The font is ours: a DPI change gives it a new one (SetCaptionFont).
 HWND CreateCaption(HWND dialog, int id, const RECT& drawn, const std::string& text, HFONT font);
+void SetCaptionFont(std::initializer_list<HWND> captions, HFONT font);
 
 // Runs the standard colour chooser over `owner`, offering the dialog's present memo colours first
 // among the custom colours. When the user presses OK, *memoColor becomes the chosen colour marked as
@@ -30,5 +31,6 @@ bool ChooseMemoColor(HWND owner, std::initializer_list<COLORREF> present, LinkLa
 // warning); the dialog stays open afterwards.
 void ShowSaveFailure(HWND dialog, const std::string& message);
 
-// The font of the dialogs' captions: "Arial" 9 pt, with Chinese glyphs through the font mapper.
-Font CaptionFont();
+// The font of the dialogs' captions at the dialog's DPI: "Arial" 9 pt, with Chinese glyphs through the
+// font mapper.
+Font CaptionFont(int dpi);

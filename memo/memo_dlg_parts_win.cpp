@@ -1,6 +1,7 @@
 #include "memo/memo_dlg_parts.h"
 
 #include "memo/memo_store.h"
+#include "win/dpi.h"
 #include "win/font.h"
 #include "win/lazy_dll.h"
 #include "win/text.h"
@@ -26,9 +27,15 @@ HWND CreateCaption(HWND dialog, int id, const RECT& drawn, const std::string& te
                                    r.right - r.left, r.bottom - r.top, dialog,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Window::Instance(), nullptr);
     if (!caption) return nullptr;
+    KeepOwnFont(caption);
     SendMessageW(caption, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     ShowWindow(caption, SW_SHOW);
     return caption;
+}
+
+void SetCaptionFont(std::initializer_list<HWND> captions, HFONT font) {
+    for (HWND caption : captions)
+        if (caption) SendMessageW(caption, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
 bool ChooseMemoColor(HWND owner, std::initializer_list<COLORREF> present, LinkLabel& swatch, uint32_t* memoColor) {
@@ -54,6 +61,6 @@ void ShowSaveFailure(HWND dialog, const std::string& message) {
     MessageBoxW(dialog, ToWide(text).c_str(), L"记事没有保存", MB_OK | MB_ICONWARNING);
 }
 
-Font CaptionFont() {
-    return CreatePointFont(90, "Arial", GB2312_CHARSET);
+Font CaptionFont(int dpi) {
+    return CreatePointFont(90, "Arial", dpi, GB2312_CHARSET);
 }

@@ -25,6 +25,7 @@ protected:
     bool OnInitDialog() override;
     void OnOK() override;
     LRESULT OnLinkClicked(int id) override;
+    void OnScaleChanged(int oldDpi) override;
 
 private:
     void MakeSwatch(LinkLabel& swatch, const RECT& rect, int id, COLORREF color);
@@ -41,9 +42,10 @@ private:
     LinkLabel solarSwatch;
     LinkLabel lunarSwatch;
     Font labelFont;
+    HWND captions[3] = {};
 };
 
-MemoEditDlg::MemoEditDlg(MonthGrid& owner) : grid(owner), day(owner.HotDay()), labelFont(CaptionFont()) {
+MemoEditDlg::MemoEditDlg(MonthGrid& owner) : grid(owner), day(owner.HotDay()) {
     const GridPage& page = grid.Page();
     const MemoRecord& oneTime = page.monthMemos.slot(day);
     const MemoRecord& solar = page.yearlySolarMemos.slot(day);
@@ -57,13 +59,14 @@ MemoEditDlg::MemoEditDlg(MonthGrid& owner) : grid(owner), day(owner.HotDay()), l
 }
 
 void MemoEditDlg::MakeSwatch(LinkLabel& swatch, const RECT& rect, int id, COLORREF color) {
-    swatch.Create(DrawnRect(hwnd, rect), hwnd, id, GetSysColor(COLOR_BTNFACE), color, kSwatchPointSize, kSwatchFace);
+    swatch.Create(DrawnRect(hwnd, rect), hwnd, id, GetSysColor(COLOR_BTNFACE), color, kSwatchPointSize, kSwatchFace,
+                  Dpi());
 }
 
 bool MemoEditDlg::OnInitDialog() {
     const MonthPage& page = grid.Page().page();
     const DayCell& cell = page.cells[day];
-    DayMemoCaptions captions =
+    DayMemoCaptions texts =
         MakeDayMemoCaptions(page.year, page.month, day, cell.weekday, cell.lunar.month, cell.lunar.day);
 
     // Pasted texts may be longer than an edit control takes by default; the length check on "确定"
@@ -74,16 +77,26 @@ bool MemoEditDlg::OnInitDialog() {
     SetItemText(IDC_SOLAR_EDIT, solarText);
     SetItemText(IDC_LUNAR_EDIT, lunarText);
 
-    // Run-time controls are placed from their drawn pixel rectangles.
-    CreateCaption(hwnd, IDC_DATE_LINE, RECT{10, 10, 330, 30}, captions.dateLine, labelFont.Get());
+    // Run-time controls are placed from their drawn pixel rectangles, in fonts of the dialog's DPI.
+    labelFont = CaptionFont(Dpi());
+    captions[0] = CreateCaption(hwnd, IDC_DATE_LINE, RECT{10, 10, 330, 30}, texts.dateLine, labelFont.Get());
     MakeSwatch(oneTimeSwatch, RECT{340, 10, 365, 30}, IDC_ONE_TIME_SWATCH, MemoColor(oneTimeColor, MemoKind::OneTime));
-    CreateCaption(hwnd, IDC_SOLAR_CAPTION, RECT{10, 230, 120, 250}, captions.solarCaption, labelFont.Get());
+    captions[1] = CreateCaption(hwnd, IDC_SOLAR_CAPTION, RECT{10, 230, 120, 250}, texts.solarCaption, labelFont.Get());
     MakeSwatch(solarSwatch, RECT{130, 230, 155, 250}, IDC_SOLAR_SWATCH, MemoColor(solarColor, MemoKind::SolarYearly));
-    CreateCaption(hwnd, IDC_LUNAR_CAPTION, RECT{10, 280, 120, 300}, captions.lunarCaption, labelFont.Get());
+    captions[2] = CreateCaption(hwnd, IDC_LUNAR_CAPTION, RECT{10, 280, 120, 300}, texts.lunarCaption, labelFont.Get());
     MakeSwatch(lunarSwatch, RECT{130, 280, 155, 300}, IDC_LUNAR_SWATCH, MemoColor(lunarColor, MemoKind::LunarYearly));
     for (LinkLabel* swatch : {&oneTimeSwatch, &solarSwatch, &lunarSwatch})
         swatch->SetText(kSwatch, true);
     return true; // the focus goes to the first tab stop, "取消"
+}
+
+// The dialog's controls have moved with the new scale; the fonts of our own follow.
+void MemoEditDlg::OnScaleChanged(int) {
+    Font previous = std::move(labelFont);
+    labelFont = CaptionFont(Dpi());
+    SetCaptionFont({captions[0], captions[1], captions[2]}, labelFont.Get());
+    for (LinkLabel* swatch : {&oneTimeSwatch, &solarSwatch, &lunarSwatch})
+        swatch->Rescale(swatch->Rect().left, swatch->Rect().top, Dpi());
 }
 
 LRESULT MemoEditDlg::OnLinkClicked(int id) {

@@ -28,8 +28,10 @@ protected:
     LRESULT OnMove(int x, int y) override;
     LRESULT OnLButtonDown(int x, int y, UINT keys) override;
     LRESULT OnCommand(int id, int code, HWND control) override;
+    void OnScaleChanged(int oldDpi) override;
 
 private:
+    void FitPage();
     void PlaceAtStoredPosition();
     void SaveText();
     void ShowSaved(bool ok);

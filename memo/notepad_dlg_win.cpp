@@ -7,6 +7,7 @@
 #include "res/resource.h"
 #include "win/text.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -36,6 +37,7 @@ bool NotepadDlg::OnInitDialog() {
     if (heading)
         SetWindowPos(heading, nullptr, 0, 0, span.right - span.left, span.bottom - span.top,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    FitPage();
     PlaceAtStoredPosition();
     HWND edit = Item(IDC_PAGE_EDIT);
     // The page has no length limit of its own; the edit control's default would stop typing at 32 K.
@@ -45,6 +47,22 @@ bool NotepadDlg::OnInitDialog() {
     SetWindowTextW(edit, Cp936ToWide(pageText).c_str());
     ready = true;
     return true;
+}
+
+// The page reaches the window's right and lower edges. In dialog units it does so exactly; in pixels
+// the two are rounded apart and, at some scales, the page's lower border falls one pixel outside.
+void NotepadDlg::FitPage() {
+    HWND edit = Item(IDC_PAGE_EDIT);
+    RECT page{}, client = ClientRect();
+    if (!edit || !GetWindowRect(edit, &page)) return;
+    MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&page), 2);
+    if (page.right <= client.right && page.bottom <= client.bottom) return;
+    MoveWindow(edit, page.left, page.top, std::min(page.right, client.right) - page.left,
+               std::min(page.bottom, client.bottom) - page.top, TRUE);
+}
+
+void NotepadDlg::OnScaleChanged(int) {
+    FitPage();
 }
 
 void NotepadDlg::PlaceAtStoredPosition() {

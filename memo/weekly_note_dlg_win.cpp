@@ -22,6 +22,7 @@ protected:
     bool OnInitDialog() override;
     void OnOK() override;
     LRESULT OnLinkClicked(int id) override;
+    void OnScaleChanged(int oldDpi) override;
 
 private:
     MonthGrid& grid;
@@ -30,9 +31,10 @@ private:
     uint32_t noteColor = 0;
     LinkLabel noteSwatch;
     Font labelFont;
+    HWND caption = nullptr;
 };
 
-WeeklyNoteDlg::WeeklyNoteDlg(MonthGrid& owner) : grid(owner), column(owner.WeeklyColumn()), labelFont(CaptionFont()) {
+WeeklyNoteDlg::WeeklyNoteDlg(MonthGrid& owner) : grid(owner), column(owner.WeeklyColumn()) {
     const MemoRecord& note = grid.Page().weeklyMemos.slot(column);
     noteText = Cp936ToUtf8(note.text());
     noteColor = note.color();
@@ -41,12 +43,20 @@ WeeklyNoteDlg::WeeklyNoteDlg(MonthGrid& owner) : grid(owner), column(owner.Weekl
 bool WeeklyNoteDlg::OnInitDialog() {
     SendMessageW(Item(IDC_NOTE_EDIT), EM_SETLIMITTEXT, 0, 0);
     SetItemText(IDC_NOTE_EDIT, noteText);
-    CreateCaption(hwnd, IDC_STATIC, RECT{20, 10, 80, 30}, WeeklyCaption(column), labelFont.Get());
+    labelFont = CaptionFont(Dpi());
+    caption = CreateCaption(hwnd, IDC_STATIC, RECT{20, 10, 80, 30}, WeeklyCaption(column), labelFont.Get());
     // The swatch starts where the caption ends and is 25 pixels wide.
     noteSwatch.Create(DrawnRect(hwnd, RECT{80, 10, 105, 30}), hwnd, IDC_NOTE_SWATCH, GetSysColor(COLOR_BTNFACE),
-                      MemoColor(noteColor, MemoKind::Weekly), kSwatchPointSize, "楷体_gb2312");
+                      MemoColor(noteColor, MemoKind::Weekly), kSwatchPointSize, "楷体_gb2312", Dpi());
     noteSwatch.SetText("■", true);
     return true;
+}
+
+void WeeklyNoteDlg::OnScaleChanged(int) {
+    Font previous = std::move(labelFont);
+    labelFont = CaptionFont(Dpi());
+    SetCaptionFont({caption}, labelFont.Get());
+    noteSwatch.Rescale(noteSwatch.Rect().left, noteSwatch.Rect().top, Dpi());
 }
 
 LRESULT WeeklyNoteDlg::OnLinkClicked(int id) {

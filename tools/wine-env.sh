@@ -174,7 +174,7 @@ wine_env_start() {
 
     if [ -z "${DISPLAY:-}" ]; then
         # -displayfd picks a free display number and writes it once the server listens.
-        Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$root/display" 2>"$root/xvfb.log" &
+        Xvfb -displayfd 3 -screen 0 "${LUNORIA_SCREEN:-1024x768x24}" -nolisten tcp 3>"$root/display" 2>"$root/xvfb.log" &
         lunoria_xvfb_pid=$!
         local i
         for i in $(seq 100); do

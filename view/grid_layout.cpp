@@ -1,12 +1,12 @@
 #include "view/grid_layout.h"
 
-GridRect CellRect(int row, int column) {
-    GridRect r;
-    r.left = kColumnPitch * column;
-    r.top = kFirstCellTop + kRowPitch * row;
-    r.right = r.left + kCellWidth;
-    r.bottom = r.top + kCellHeight;
-    return r;
+GridPoint CellCorner96(int row, int column) {
+    return {kColumnPitch * column, kFirstCellTop + kRowPitch * row};
+}
+
+GridRect CellRect(int row, int column, int dpi) {
+    GridPoint c = CellCorner96(row, column);
+    return {Scaled(c.x, dpi), Scaled(c.y, dpi), Scaled(c.x + kCellWidth, dpi), Scaled(c.y + kCellHeight, dpi)};
 }
 
 int DayAtCell(const MonthPage& page, int row, int column) {
@@ -15,13 +15,15 @@ int DayAtCell(const MonthPage& page, int row, int column) {
     return day >= 1 && day <= page.dayCount ? day : 0;
 }
 
-GridPoint CellOrigin(const MonthPage& page, int day) {
+GridPoint CellOrigin(const MonthPage& page, int day, int dpi) {
     if (!page.ok() || day < 1 || day > page.dayCount) return {};
     int row = (page.cells[1].weekday + day - 1) / kGridColumns;
-    return {page.cells[day].weekday * kColumnPitch, kHeaderHeight + kRowPitch * row};
+    return {Scaled(page.cells[day].weekday * kColumnPitch, dpi), Scaled(kHeaderHeight + kRowPitch * row, dpi)};
 }
 
-int HitTestDay(const MonthPage& page, int x, int y) {
+int HitTestDay(const MonthPage& page, int px, int py, int dpi) {
+    // The areas are bounded by 96-DPI lines; the point is taken back to 96 DPI against them.
+    const int x = Unscaled(px, dpi), y = Unscaled(py, dpi);
     // Division truncates toward zero, so negative points would land in row or column 0.
     if (!page.ok() || x < 0 || y < kHeaderHeight) return 0;
     int column = x / kColumnPitch;
@@ -30,7 +32,8 @@ int HitTestDay(const MonthPage& page, int x, int y) {
     return DayAtCell(page, row, column);
 }
 
-int HitTestHeaderColumn(int x, int y) {
+int HitTestHeaderColumn(int px, int py, int dpi) {
+    const int x = Unscaled(px, dpi), y = Unscaled(py, dpi);
     if (x < 0 || y < 0 || y > kHeaderHeight) return -1;
     int column = x / kColumnPitch;
     return column < kGridColumns ? column : -1;

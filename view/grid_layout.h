@@ -1,11 +1,13 @@
-// Geometry and colour rules of the month grid. All positions are client pixels of the grid window and
-// are never scaled: 7 columns at a 52-pixel pitch, 6 rows at a 33-pixel pitch below a 20-pixel header,
-// each cell one pixel smaller than its pitch so black lines separate the cells.
+// Geometry and colour rules of the month grid. The constants are client pixels of the grid window at
+// 96 DPI: 7 columns at a 52-pixel pitch, 6 rows at a 33-pixel pitch below a 20-pixel header, each cell
+// one pixel smaller than its pitch so black lines separate the cells. At another DPI every coordinate
+// is scaled (win/dpi_scale.h); the functions below take the grid's DPI and answer in its pixels.
 #pragma once
 
 #include <cstdint>
 
 #include "engine/month_page.h"
+#include "win/dpi_scale.h"
 
 constexpr int kGridWidth = 363;
 constexpr int kGridHeight = 236;
@@ -51,23 +53,26 @@ struct GridRect {
     int bottom = 0;
 };
 
-// The painted cell at (row 0-5, column 0-6): 51 x 32 pixels at (52c, 21 + 33r).
-GridRect CellRect(int row, int column);
+// The painted cell at (row 0-5, column 0-6): 51 x 32 pixels at (52c, 21 + 33r), at 96 DPI.
+GridRect CellRect(int row, int column, int dpi);
+// Top-left corner at 96 DPI of the painted cell at (row, column): the base of every mark's offset.
+GridPoint CellCorner96(int row, int column);
 
 // Day shown in the cell at (row, column), or 0 for an empty cell (before day 1, after the last day).
 int DayAtCell(const MonthPage& page, int row, int column);
 
-// Origin of a day's hit area: (52 × weekday, 20 + 33 × row). (0, 0) for a day not on the page.
-GridPoint CellOrigin(const MonthPage& page, int day);
+// Origin of a day's hit area: (52 × weekday, 20 + 33 × row) at 96 DPI. (0, 0) for a day not on the page.
+GridPoint CellOrigin(const MonthPage& page, int day, int dpi);
 
-// Day under a client point, or 0. Hit areas are 52 × 33 pitches from (0, 20): the line between two
-// cells belongs to the cell left of it or below it, the line under the header to row 0. The header,
-// the bottom strip, empty cells and points outside the client area hit no day.
-int HitTestDay(const MonthPage& page, int x, int y);
+// Day under a client point, or 0. Hit areas are 52 × 33 pitches from (0, 20) at 96 DPI: the line
+// between two cells belongs to the cell left of it or below it, the line under the header to row 0.
+// The header, the bottom strip, empty cells and points outside the client area hit no day. At every
+// DPI, CellOrigin is the first point of its day's area.
+int HitTestDay(const MonthPage& page, int x, int y, int dpi);
 
-// Weekday column of a click that hit no day, when it lies in the header band (y ≤ 20, the line under
-// the header included): 0 (Sunday) - 6, else −1.
-int HitTestHeaderColumn(int x, int y);
+// Weekday column of a click that hit no day, when it lies in the header band (y ≤ 20 at 96 DPI, the
+// line under the header included): 0 (Sunday) - 6, else −1.
+int HitTestHeaderColumn(int x, int y, int dpi);
 
 // Colour of a day's number and of the text under it, highest rule first: any one-time or yearly memo,
 // festival, solar term, Saturday, Sunday, else normal. A weekly memo alone changes nothing.

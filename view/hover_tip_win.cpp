@@ -6,15 +6,17 @@
 #include "win/font.h"
 #include "win/text.h"
 
-HoverTip::HoverTip() : font(CreatePixelFont(15, "宋体", FW_NORMAL, ANSI_CHARSET)) {}
-
 bool HoverTip::Create(HWND parent) {
     return CreateModeless(IDD_HOVER_TIP, parent);
 }
 
-void HoverTip::SetTipText(const std::string& t, POINT screenPoint) {
+void HoverTip::SetTipText(const std::string& t, POINT screenPoint, int ownerDpi) {
     text = t.substr(0, t.find('\0'));
     if (!hwnd) return;
+    if (!font || ownerDpi != fontDpi) {
+        font = CreatePixelFont(Scaled(15, ownerDpi), "宋体", FW_NORMAL, ANSI_CHARSET);
+        fontDpi = ownerDpi;
+    }
     {
         WindowDc dc(hwnd);
         SelectScope selectFont(dc.Dc(), font.Get());
@@ -27,7 +29,7 @@ void HoverTip::SetTipText(const std::string& t, POINT screenPoint) {
     info.cbSize = sizeof info;
     if (GetMonitorInfoW(MonitorFromPoint(screenPoint, MONITOR_DEFAULTTONEAREST), &info))
         area = {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
-    TipOrigin at = PlaceTip(screenPoint.x, screenPoint.y, width, height, area);
+    TipOrigin at = PlaceTip(screenPoint.x, screenPoint.y, width, height, area, ownerDpi);
     MoveWindow(hwnd, at.left, at.top, width, height, TRUE);
     Invalidate(false);
 }

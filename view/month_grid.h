@@ -2,7 +2,8 @@
 //
 // The page model and the memo stores live in a GridPage (view/grid_page.h); this class adds the
 // window, its fonts, the year caption, the site-name link and the hover tip. Every paint redraws the
-// whole client area from the model, so invalidations never erase.
+// whole client area from the model, so invalidations never erase. The grid is laid out at its main
+// window's DPI, which the main window hands it (Create, SetDpi).
 #pragma once
 
 #include <memory>
@@ -31,9 +32,12 @@ public:
     MonthGrid();
     ~MonthGrid() override;
 
-    // Creates the window at `rect` (parent client coordinates), its fonts, caption, link and tip.
+    // Creates the window at `rect` (parent client pixels), its fonts, caption, link and tip, for `dpi`.
     // False, with nothing else created, when the window cannot be made.
-    bool Create(const RECT& rect, HWND parent, int id, MonthGridOwner* owner);
+    bool Create(const RECT& rect, HWND parent, int id, MonthGridOwner* owner, int dpi);
+    // The main window's DPI changed: the grid takes `rect` and makes its fonts and labels again.
+    void SetDpi(int dpi, const RECT& rect);
+    int Dpi() const { return dpi; }
 
     // The "我的记事" folder; the stores use <root>/日历/...
     void SetMemoRoot(const std::string& utf8Folder);
@@ -66,7 +70,7 @@ public:
     int WeeklyColumn() const { return weeklyColumn; }
     const HoverTip* Tip() const { return tip.get(); }
 
-    GridPoint CellOrigin(int day) const { return ::CellOrigin(model.page(), day); }
+    GridPoint CellOrigin(int day) const { return ::CellOrigin(model.page(), day, dpi); }
     const MemoRecord& LunarMemoFor(int day) const { return model.LunarMemoFor(day); }
     const GridPage& Page() const { return model; }
     const GridPalette& Palette() const { return palette; }
@@ -80,8 +84,11 @@ protected:
     LRESULT OnLinkClicked(int id) override;
 
 private:
+    void MakeFonts();
+    void PlaceLabels();
+    int S(int value96) const { return Scaled(value96, dpi); }
     void PaintHeader(HDC dc, int width);
-    void PaintDay(HDC dc, int day, int x, int y);
+    void PaintDay(HDC dc, int day, int row, int column);
     void PaintRing(HDC dc);
 
     GridPage model;
@@ -90,11 +97,13 @@ private:
     int hotDay = 0;
     int weeklyColumn = -1;
 
+    int dpi = kBaseDpi;
     GridPalette palette;
     Font numberFont;
     Font starFont;
     Font smallFont;
     Font smallBoldFont;
+    Font headerNameFont; // the DC's own font made for this DPI, where that is not 96
 
     std::unique_ptr<HoverTip> tip;
     std::unique_ptr<ColorLabel> yearCaption;

@@ -7,6 +7,7 @@
 #include "memo/weekly_note_dlg.h"
 #include "view/hover_tip.h"
 #include "win/color_label.h"
+#include "win/dpi.h"
 #include "win/link_label.h"
 #include "win/font.h"
 #include "win/lazy_dll.h"
@@ -21,6 +22,11 @@ const char kLabelFace[] = "宋体";
 const char kSiteName[] = "Nimbrel";
 // The site link opens this page and nothing else.
 const wchar_t kSiteAddress[] = L"https://www.nimbrel.com/";
+// The caption and the link sit in the bottom strip (96-DPI pixels of the grid).
+constexpr int kCaptionTop = kGridHeight - kStripHeight;
+constexpr int kCaptionRight = kGridWidth - 160;
+constexpr int kSiteLinkLeft = kCaptionRight + 40;
+constexpr int kSiteLinkRight = kCaptionRight + 85;
 
 void Fill(HDC dc, int left, int top, int right, int bottom, COLORREF color) {
     RECT r{left, top, right, bottom};
@@ -42,28 +48,21 @@ MonthGrid::~MonthGrid() {
     Destroy();
 }
 
-bool MonthGrid::Create(const RECT& rect, HWND parent, int id, MonthGridOwner* gridOwner) {
+bool MonthGrid::Create(const RECT& rect, HWND parent, int id, MonthGridOwner* gridOwner, int windowDpi) {
     // No background brush: erasing paints nothing, and every client pixel comes from Paint.
     Register(kClassName, 0, LoadCursorW(nullptr, IDC_ARROW), nullptr);
     if (!Window::Create(kClassName, WS_CHILD | WS_VISIBLE, 0, rect, parent, id)) return false;
     owner = gridOwner;
-
-    // Pixel heights are cell heights (positive). Only the day numbers are Latin. The other three fonts
-    // draw Chinese text, "★" and "●", so they ask for GB2312: the font mapper then picks a face that
-    // holds those glyphs (宋体 on Chinese Windows) instead of an "Arial" without them.
-    numberFont = CreatePixelFont(17, "Arial Black", FW_NORMAL, ANSI_CHARSET);
-    starFont = CreatePixelFont(19, "宋体", FW_NORMAL, GB2312_CHARSET);
-    smallFont = CreatePixelFont(14, "Arial", FW_NORMAL, GB2312_CHARSET);
-    smallBoldFont = CreatePixelFont(14, "Arial", FW_BOLD, GB2312_CHARSET);
+    dpi = windowDpi;
+    MakeFonts();
 
     // Caption and link sit in the bottom strip; both size themselves to their text.
-    const int height = rect.bottom - rect.top;
-    RECT captionRect{rect.left, height - kStripHeight, rect.right - 160, height};
+    RECT captionRect{0, S(kCaptionTop), S(kCaptionRight), S(kGridHeight)};
     yearCaption = std::make_unique<ColorLabel>();
-    yearCaption->Create(captionRect, hwnd, -1, kStripColor, kStripTextColor, kLabelPointSize, kLabelFace);
-    RECT linkRect{captionRect.right + 40, captionRect.top, captionRect.right + 85, captionRect.bottom};
+    yearCaption->Create(captionRect, hwnd, -1, kStripColor, kStripTextColor, kLabelPointSize, kLabelFace, dpi);
+    RECT linkRect{S(kSiteLinkLeft), S(kCaptionTop), S(kSiteLinkRight), S(kGridHeight)};
     siteLink = std::make_unique<LinkLabel>();
-    siteLink->Create(linkRect, hwnd, kSiteLinkId, kStripColor, kStripTextColor, kLabelPointSize, kLabelFace);
+    siteLink->Create(linkRect, hwnd, kSiteLinkId, kStripColor, kStripTextColor, kLabelPointSize, kLabelFace, dpi);
 
     // The tip's popup window is made when it first has a text to show (ShowTipFor): start-up does
     // not wait for a window nobody sees yet.
@@ -71,6 +70,42 @@ bool MonthGrid::Create(const RECT& rect, HWND parent, int id, MonthGridOwner* gr
 
     siteLink->SetText(kSiteName, true);
     return true;
+}
+
+// Pixel heights are cell heights (positive). Only the day numbers are Latin. The other three fonts
+// draw Chinese text, "★" and "●", so they ask for GB2312: the font mapper then picks a face that
+// holds those glyphs (宋体 on Chinese Windows) instead of an "Arial" without them.
+void MonthGrid::MakeFonts() {
+    numberFont = CreatePixelFont(S(17), "Arial Black", FW_NORMAL, ANSI_CHARSET);
+    starFont = CreatePixelFont(S(19), "宋体", FW_NORMAL, GB2312_CHARSET);
+    smallFont = CreatePixelFont(S(14), "Arial", FW_NORMAL, GB2312_CHARSET);
+    smallBoldFont = CreatePixelFont(S(14), "Arial", FW_BOLD, GB2312_CHARSET);
+    // The header's names are drawn in the DC's own font: GDI's system font, made for the system DPI
+    // (and under Wine only taller, not wider). At 96 DPI that stays as it is; at any other DPI the
+    // names get the same face at this DPI's height and its own width.
+    headerNameFont.Reset();
+    LOGFONTW system{};
+    if (dpi != kBaseDpi && GetObjectW(GetStockObject(SYSTEM_FONT), sizeof system, &system)) {
+        system.lfHeight = MulDiv(system.lfHeight, dpi, SystemDpi());
+        system.lfWidth = 0;
+        headerNameFont.Reset(CreateFontIndirectW(&system));
+    }
+}
+
+void MonthGrid::PlaceLabels() {
+    if (yearCaption) yearCaption->Rescale(0, S(kCaptionTop), dpi);
+    if (siteLink) siteLink->Rescale(S(kSiteLinkLeft), S(kCaptionTop), dpi);
+}
+
+void MonthGrid::SetDpi(int windowDpi, const RECT& rect) {
+    if (!hwnd) return;
+    MoveWindow(hwnd, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, FALSE);
+    if (windowDpi != dpi) {
+        dpi = windowDpi;
+        MakeFonts();
+        PlaceLabels();
+    }
+    Invalidate(false);
 }
 
 void MonthGrid::SetMemoRoot(const std::string& utf8Folder) {
@@ -86,7 +121,7 @@ int MonthGrid::SetMonth(int year, int month, int day) {
 }
 
 LRESULT MonthGrid::OnMouseMove(int x, int y, UINT) {
-    int day = HitTestDay(model.page(), x, y);
+    int day = HitTestDay(model.page(), x, y, dpi);
     // Within one day the tip stays where it first appeared.
     if (day != hotDay) {
         if (day)
@@ -99,11 +134,11 @@ LRESULT MonthGrid::OnMouseMove(int x, int y, UINT) {
 }
 
 LRESULT MonthGrid::OnLButtonUp(int x, int y, UINT) {
-    if (int day = HitTestDay(model.page(), x, y)) {
+    if (int day = HitTestDay(model.page(), x, y, dpi)) {
         hotDay = day;
         if (tip) tip->Show(SW_HIDE);
         RunMemoEditDlg(*this);
-    } else if (int column = HitTestHeaderColumn(x, y); column >= 0) {
+    } else if (int column = HitTestHeaderColumn(x, y, dpi); column >= 0) {
         weeklyColumn = column;
         RunWeeklyNoteDlg(*this);
     }
@@ -125,7 +160,7 @@ void MonthGrid::ShowTipFor(int day, POINT point) {
         return;
     }
     if (!tip->Handle() && !tip->Create(hwnd)) return;
-    tip->SetTipText(text, point);
+    tip->SetTipText(text, point, dpi);
     // Never activate: the tip must not take the keys from the notepad or whatever the user types in.
     tip->Show(SW_SHOWNOACTIVATE);
 }
@@ -133,8 +168,8 @@ void MonthGrid::ShowTipFor(int day, POINT point) {
 void MonthGrid::ShowTodayTip() {
     const MonthPage& page = model.page();
     if (!page.ok() || !page.MarkShown()) return;
-    GridPoint o = ::CellOrigin(page, page.mark.day);
-    ShowTipFor(page.mark.day, POINT{o.x, o.y + 12});
+    GridPoint o = ::CellOrigin(page, page.mark.day, kBaseDpi);
+    ShowTipFor(page.mark.day, POINT{S(o.x), S(o.y + 12)});
 }
 
 int MonthGrid::SaveDayMemos(const std::string& oneTime, uint32_t oneTimeColor, const std::string& solar,
@@ -159,17 +194,18 @@ LRESULT MonthGrid::OnPaint() {
 }
 
 void MonthGrid::Paint(HDC dc) {
-    RECT client{0, 0, kGridWidth, kGridHeight};
+    RECT client{0, 0, S(kGridWidth), S(kGridHeight)};
     if (hwnd) client = ClientRect();
     const int width = client.right, height = client.bottom;
+    const int stripTop = height - (S(kGridHeight) - S(kGridHeight - kStripHeight));
 
     // Fonts are selected as the page goes; the caller's font, text colour and mode come back at the end.
     HGDIOBJ callerFont = GetCurrentObject(dc, OBJ_FONT);
     COLORREF callerColor = GetTextColor(dc);
     int callerMode = SetBkMode(dc, TRANSPARENT);
 
-    Fill(dc, 0, 0, width, height - kStripHeight, kFieldColor);
-    Fill(dc, 0, height - kStripHeight, width, height, kStripColor);
+    Fill(dc, 0, 0, width, stripTop, kFieldColor);
+    Fill(dc, 0, stripTop, width, height, kStripColor);
     PaintHeader(dc, width);
 
     // All cells first, then the days: a month name wider than its cell stays readable where it runs
@@ -177,7 +213,7 @@ void MonthGrid::Paint(HDC dc) {
     Brush cellBrush(CreateSolidBrush(palette.cellBackColor));
     for (int row = 0; row < kGridRows; ++row) {
         for (int column = 0; column < kGridColumns; ++column) {
-            GridRect cell = CellRect(row, column);
+            GridRect cell = CellRect(row, column, dpi);
             RECT r{cell.left, cell.top, cell.right, cell.bottom};
             FillRect(dc, &r, cellBrush.Get());
         }
@@ -185,8 +221,7 @@ void MonthGrid::Paint(HDC dc) {
     const MonthPage& page = model.page();
     for (int row = 0; row < kGridRows; ++row) {
         for (int column = 0; column < kGridColumns; ++column) {
-            GridRect cell = CellRect(row, column);
-            if (int day = DayAtCell(page, row, column)) PaintDay(dc, day, cell.left, cell.top);
+            if (int day = DayAtCell(page, row, column)) PaintDay(dc, day, row, column);
         }
     }
     PaintRing(dc);
@@ -197,59 +232,66 @@ void MonthGrid::Paint(HDC dc) {
 }
 
 void MonthGrid::PaintHeader(HDC dc, int width) {
-    Fill(dc, 0, 0, width, kHeaderHeight, palette.headerBackColor);
+    Fill(dc, 0, 0, width, S(kHeaderHeight), palette.headerBackColor);
+    if (headerNameFont) SelectObject(dc, headerNameFont.Get());
     for (int i = 0; i < kGridColumns; ++i) {
         uint32_t color = 0;
         if (model.WeeklyMark(i, &color)) {
             SelectObject(dc, smallBoldFont.Get());
             SetTextColor(dc, color);
-            Text(dc, 2 + kColumnPitch * i, 2, "●");
+            Text(dc, S(2 + kColumnPitch * i), S(2), "●");
         }
         // The names take whatever font the DC holds: its own until a "●" has been drawn in this pass,
         // the bold small font after it.
         SetTextColor(dc, HeaderNameColor(palette, model.page(), i));
-        Text(dc, 10 + kColumnPitch * i, 2, WeekdayName(i));
+        Text(dc, S(10 + kColumnPitch * i), S(2), WeekdayName(i));
     }
 }
 
-void MonthGrid::PaintDay(HDC dc, int day, int x, int y) {
+// Every mark's place is an offset from the cell's corner at 96 DPI, scaled as a point.
+void MonthGrid::PaintDay(HDC dc, int day, int row, int column) {
     const DayCell& cell = model.page().cells[day];
     const DayMarks marks = model.MarksFor(day, palette);
+    const GridPoint corner = CellCorner96(row, column);
+    auto at = [&](int dx, int dy, const std::string& text) { Text(dc, S(corner.x + dx), S(corner.y + dy), text); };
 
-    if (marks.filled) Fill(dc, x, y, x + kCellWidth, y + kCellHeight, marks.fillColor);
+    if (marks.filled) {
+        GridRect r = CellRect(row, column, dpi);
+        Fill(dc, r.left, r.top, r.right, r.bottom, marks.fillColor);
+    }
     if (marks.weekly) {
         SelectObject(dc, smallBoldFont.Get());
         SetTextColor(dc, marks.weeklyColor);
-        Text(dc, x + 2, y, "●");
+        at(2, 0, "●");
     }
     if (marks.solarStar) {
         SelectObject(dc, starFont.Get());
         SetTextColor(dc, marks.solarStarColor);
-        Text(dc, x - 1, y + 15, "★");
+        at(-1, 15, "★");
     }
     if (marks.lunarStar) {
         SelectObject(dc, starFont.Get());
         SetTextColor(dc, marks.lunarStarColor);
-        Text(dc, x + 34, y + 15, "★");
+        at(34, 15, "★");
     }
 
     char number[8];
     std::snprintf(number, sizeof number, "%2d", day);
     SetTextColor(dc, marks.numberColor);
     SelectObject(dc, numberFont.Get());
-    Text(dc, x + 10, y + 2, number);
+    at(10, 2, number);
     // Not clipped to the cell: a long month name runs on into the next cell.
     SelectObject(dc, cell.textIsMonthName ? smallBoldFont.Get() : smallFont.Get());
-    Text(dc, x + 6, y + 17, cell.text);
+    at(6, 17, cell.text);
 }
 
 void MonthGrid::PaintRing(HDC dc) {
     const MonthPage& page = model.page();
     if (!page.ok() || !page.MarkShown()) return;
-    GridPoint o = ::CellOrigin(page, page.mark.day);
-    Pen pen(CreatePen(PS_DOT, 2, palette.todayColor));
+    GridPoint o = ::CellOrigin(page, page.mark.day, kBaseDpi);
+    Pen pen(CreatePen(PS_DOT, S(2), palette.todayColor));
     SelectScope selectPen(dc, pen.Get());
     SelectScope selectBrush(dc, GetStockObject(NULL_BRUSH));
     // Larger than the hit area: it overlaps the neighbours, the header in row 0 and the strip in row 5.
-    Ellipse(dc, o.x - 7, o.y - 7, o.x + 58, o.y + 41);
+    Ellipse(dc, S(o.x - 7), S(o.y - 7), S(o.x + 58), S(o.y + 41));
 }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "win/text_block.h"
+#include "win/font.h"
 #include "win/gdi.h"
 #include "win/window.h"
 
@@ -16,9 +17,13 @@ BlockSize MeasureTextBlock(HDC dc, const std::string& text);
 
 class ColorLabel : public Window {
 public:
-    // pointSize is in tenths of a point. Returns false, storing nothing, when the window cannot be made.
+    // pointSize is in tenths of a point, made into pixels at `dpi` (the parent's); rect is in the
+    // parent's pixels. Returns false, storing nothing, when the window cannot be made.
     bool Create(const RECT& rect, HWND parent, int id, COLORREF backColor, COLORREF textColor, int pointSize,
-                const std::string& faceName);
+                const std::string& faceName, int dpi);
+    // The parent's DPI changed: the font is made again at the new size, and the label takes its new
+    // top-left corner (parent pixels); it resizes to its text at the next paint.
+    void Rescale(int left, int top, int dpi);
     // Replaces the text (also as the window text, for accessibility tools) and resizes at the next
     // paint; shows the window only when `show` is true.
     void SetText(const std::string& text, bool show);
@@ -32,19 +37,25 @@ public:
     int Id() const { return id; }
     // Position in the parent's client area; right and bottom follow each automatic resize.
     const RECT& Rect() const { return rect; }
-    HFONT FontHandle() const { return font; }
+    HFONT FontHandle() const { return font ? font->Get() : nullptr; }
+    int Dpi() const { return dpi; }
 
     // Draws the background and the text over the client area.
     void Paint(HDC dc);
 
 protected:
     LRESULT OnPaint() override;
+    // Whoever moves the label (its parent's relayout too), its corner is where it resizes from.
+    LRESULT OnMove(int x, int y) override;
 
     RECT rect{};
     std::string text;
     COLORREF textColor = 0;
     COLORREF backColor = 0;
-    HFONT font = nullptr; // shared with every label of the same size and face (SharedPointFont)
+    SharedFont font; // shared with every label of the same size, face and DPI (SharedPointFont)
+    int pointSize = 0;
+    std::string faceName;
+    int dpi = 0;
     int id = 0;
     bool autoSize = false;
     bool noPrefix = false;

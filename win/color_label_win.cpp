@@ -9,16 +9,36 @@ const wchar_t kClassName[] = L"LunoriaLabel";
 
 } // namespace
 
-bool ColorLabel::Create(const RECT& r, HWND parent, int controlId, COLORREF back, COLORREF fore, int pointSize,
-                        const std::string& faceName) {
+bool ColorLabel::Create(const RECT& r, HWND parent, int controlId, COLORREF back, COLORREF fore, int size,
+                        const std::string& face, int windowDpi) {
     if (!Register(kClassName, 0, LoadCursorW(nullptr, IDC_ARROW), nullptr)) return false;
     if (!Window::Create(kClassName, WS_CHILD, 0, r, parent, controlId)) return false;
     rect = r;
     id = controlId;
     backColor = back;
     textColor = fore;
-    font = SharedPointFont(pointSize, faceName);
+    pointSize = size;
+    faceName = face;
+    dpi = windowDpi;
+    font = SharedPointFont(pointSize, faceName, dpi);
     return true;
+}
+
+void ColorLabel::Rescale(int left, int top, int windowDpi) {
+    if (!hwnd) return;
+    if (windowDpi != dpi) {
+        dpi = windowDpi;
+        font = SharedPointFont(pointSize, faceName, dpi);
+    }
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    rect = {left, top, left + width, top + height};
+    MoveWindow(hwnd, left, top, width, height, TRUE);
+    Invalidate(false);
+}
+
+LRESULT ColorLabel::OnMove(int x, int y) {
+    rect = {x, y, x + (rect.right - rect.left), y + (rect.bottom - rect.top)};
+    return Default();
 }
 
 void ColorLabel::SetText(const std::string& t, bool show) {
@@ -41,7 +61,7 @@ void ColorLabel::Paint(HDC dc) {
     // Filling first covers the corners that shorter lines leave, so no stale pixels show there.
     Brush back(CreateSolidBrush(backColor));
     FillRect(dc, &client, back.Get());
-    SelectScope selectFont(dc, font);
+    SelectScope selectFont(dc, FontHandle());
     ::SetBkColor(dc, backColor);
     ::SetTextColor(dc, textColor);
     std::wstring wide = ToWide(text);
@@ -53,7 +73,7 @@ LRESULT ColorLabel::OnPaint() {
     if (autoSize) {
         BlockSize size;
         {
-            SelectScope selectFont(ps.Dc(), font);
+            SelectScope selectFont(ps.Dc(), FontHandle());
             size = MeasureTextBlock(ps.Dc(), text);
         }
         MoveWindow(hwnd, rect.left, rect.top, size.width, size.height, TRUE);

@@ -1,6 +1,14 @@
 #include "win/dialog.h"
 
+#include "win/dpi.h"
 #include "win/text.h"
+
+namespace {
+
+// Posted to itself by a dialog that the system rescales, to follow up once that is done.
+constexpr UINT kScaleChangedMessage = WM_APP + 0x3F00;
+
+} // namespace
 
 Dialog::~Dialog() {
     // Detach before the window goes, while the object is still whole.
@@ -56,6 +64,7 @@ void Dialog::OnCancel() {
 LRESULT Dialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_INITDIALOG: return OnInitDialog() ? TRUE : FALSE;
+    case kScaleChangedMessage: OnScaleChanged(static_cast<int>(wParam)); return 0;
     default: return Window::HandleMessage(msg, wParam, lParam);
     }
 }
@@ -69,6 +78,54 @@ LRESULT Dialog::OnCommand(int id, int code, HWND) {
     return 0;
 }
 
+void Dialog::KeepOwnLayout() {
+    ownLayout = true;
+    if (hwnd) ::KeepOwnLayout(hwnd);
+}
+
+LRESULT Dialog::OnDpiChanged(int newDpi, const RECT& suggested) {
+    const int oldDpi = dpi;
+    dpi = newDpi;
+    if (!ownLayout && SystemRescalesDialogs()) {
+        // The dialog manager rescales the template once we return; what is ours follows after it.
+        PostMessageW(hwnd, kScaleChangedMessage, static_cast<WPARAM>(oldDpi), 0);
+        return Default();
+    }
+    SetWindowPos(hwnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    RescaleChildren(oldDpi, newDpi);
+    OnScaleChanged(oldDpi);
+    return 0;
+}
+
+void Dialog::RescaleChildren(int oldDpi, int newDpi) {
+    if (oldDpi <= 0 || newDpi <= 0 || oldDpi == newDpi) return;
+    HFONT previous = rescaledFont ? rescaledFont.Get() : reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0));
+    Font next;
+    LOGFONTW lf{};
+    if (previous && GetObjectW(previous, sizeof lf, &lf)) {
+        lf.lfHeight = MulDiv(lf.lfHeight, newDpi, oldDpi);
+        next.Reset(CreateFontIndirectW(&lf));
+    }
+    auto scale = [&](LONG v) { return MulDiv(v, newDpi, oldDpi); };
+    for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT r{};
+        GetWindowRect(child, &r);
+        MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&r), 2);
+        // A drop-down list's window is its closed field; the height it is given includes the list.
+        wchar_t cls[16] = {};
+        RECT dropped{};
+        if (GetClassNameW(child, cls, 16) && lstrcmpiW(cls, L"ComboBox") == 0 &&
+            SendMessageW(child, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped)))
+            r.bottom = r.top + (dropped.bottom - dropped.top);
+        if (next && reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)) == previous)
+            SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(next.Get()), TRUE);
+        SetWindowPos(child, nullptr, scale(r.left), scale(r.top), scale(r.right) - scale(r.left),
+                     scale(r.bottom) - scale(r.top), SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (next) rescaledFont = std::move(next);
+}
+
 // The dialog manager does the default work itself once the procedure returns FALSE.
 LRESULT Dialog::DefaultProc(UINT, WPARAM, LPARAM) {
     return 0;
@@ -79,6 +136,8 @@ INT_PTR CALLBACK Dialog::StaticDlgProc(HWND h, UINT msg, WPARAM wParam, LPARAM l
         auto* self = reinterpret_cast<Dialog*>(lParam);
         self->hwnd = h;
         SetWindowLongPtrW(h, DWLP_USER, lParam);
+        // The dialog manager has made the template at the DPI of the monitor it opens on.
+        self->dpi = WindowDpi(h);
     }
     auto* self = reinterpret_cast<Dialog*>(GetWindowLongPtrW(h, DWLP_USER));
     if (!self) return FALSE;

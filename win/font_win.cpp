@@ -5,6 +5,7 @@
 #include <cwchar>
 #include <map>
 #include <mutex>
+#include <tuple>
 #include <utility>
 
 namespace {
@@ -25,16 +26,19 @@ Font CreatePixelFont(int height, const std::string& face, int weight, BYTE chars
     return Make(height, weight, charset, face);
 }
 
-Font CreatePointFont(int pointSize, const std::string& face, BYTE charset) {
-    WindowDc screen(nullptr);
-    return Make(PointSizeToHeight(pointSize, GetDeviceCaps(screen.Dc(), LOGPIXELSY)), 0, charset, face);
+Font CreatePointFont(int pointSize, const std::string& face, int dpi, BYTE charset) {
+    return Make(PointSizeToHeight(pointSize, dpi), 0, charset, face);
 }
 
-HFONT SharedPointFont(int pointSize, const std::string& face) {
+SharedFont SharedPointFont(int pointSize, const std::string& face, int dpi) {
     static std::mutex lock;
-    static std::map<std::pair<int, std::string>, Font> fonts;
+    static std::map<std::tuple<int, int, std::string>, std::weak_ptr<const Font>> fonts;
     std::lock_guard<std::mutex> hold(lock);
-    Font& font = fonts[{pointSize, face}];
-    if (!font.Get()) font = CreatePointFont(pointSize, face);
-    return font.Get();
+    std::weak_ptr<const Font>& entry = fonts[{pointSize, dpi, face}];
+    SharedFont font = entry.lock();
+    if (!font) {
+        font = std::make_shared<const Font>(CreatePointFont(pointSize, face, dpi));
+        entry = font;
+    }
+    return font;
 }

@@ -150,7 +150,7 @@ TEST(Placement, OnlyAWhollyLostWindowMoves) {
 
 TEST(Placement, NotepadComesBackUnderTheCalendar) {
     const ScreenArea screen{0, 0, 1024, 768};
-    const ScreenPoint under = NotepadDefaultPos({500, 300, 863, 578});
+    const ScreenPoint under = NotepadDefaultPos({500, 300, 863, 578}, kBaseDpi);
     EXPECT_EQ(under, (ScreenPoint{500, 588}));
     EXPECT_EQ(StoredWindowPos({}, {true, "7"}, under), under);
     EXPECT_EQ(StoredWindowPos({true, "-40"}, {}, under), (ScreenPoint{-40, 588}));
@@ -162,7 +162,7 @@ TEST(Placement, NotepadComesBackUnderTheCalendar) {
 }
 
 TEST(Placement, TabsHangOffTheRightEdgeAndMinimisedMovesAreNotStored) {
-    TabPlaces tabs = TabPlacesBeside({500, 300, 863, 578});
+    TabPlaces tabs = TabPlacesBeside({500, 300, 863, 578}, kBaseDpi);
     auto box = [](ScreenArea a) { return std::vector<int>{a.left, a.top, a.right, a.bottom}; };
     EXPECT_EQ(box(tabs.noteTab), (std::vector<int>{873, 560, 899, 578}));
     EXPECT_EQ(box(tabs.calendarTab), (std::vector<int>{873, 524, 899, 542}));
@@ -185,11 +185,11 @@ TEST(Placement, DefaultIsClampedIntoASmallPrimaryArea) {
 
 TEST(Placement, DialogsGoBesideTheCalendar) {
     const ScreenArea screen{0, 0, 1024, 738};
-    EXPECT_EQ(PlaceBeside({500, 300, 863, 578}, 150, 100, screen), (ScreenPoint{867, 300}));
-    EXPECT_EQ(PlaceBeside({500, 300, 863, 578}, 157, 100, screen), (ScreenPoint{867, 300})); // fits exactly
-    EXPECT_EQ(PlaceBeside({600, 300, 963, 578}, 150, 100, screen), (ScreenPoint{446, 300})); // no room right
-    EXPECT_EQ(PlaceBeside({600, 700, 963, 978}, 150, 100, screen), (ScreenPoint{446, 638})); // kept on screen
-    EXPECT_EQ(PlaceBeside({100, 0, 463, 278}, 700, 100, screen), (ScreenPoint{-68, 89}));    // no room: middle
+    EXPECT_EQ(PlaceBeside({500, 300, 863, 578}, 150, 100, screen, kBaseDpi), (ScreenPoint{867, 300}));
+    EXPECT_EQ(PlaceBeside({500, 300, 863, 578}, 157, 100, screen, kBaseDpi), (ScreenPoint{867, 300})); // fits exactly
+    EXPECT_EQ(PlaceBeside({600, 300, 963, 578}, 150, 100, screen, kBaseDpi), (ScreenPoint{446, 300})); // no room right
+    EXPECT_EQ(PlaceBeside({600, 700, 963, 978}, 150, 100, screen, kBaseDpi), (ScreenPoint{446, 638})); // kept on screen
+    EXPECT_EQ(PlaceBeside({100, 0, 463, 278}, 700, 100, screen, kBaseDpi), (ScreenPoint{-68, 89})); // no room: middle
 }
 
 TEST(Autostart, StoredValueMustBeTheQuotedPath) {

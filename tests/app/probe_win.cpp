@@ -24,12 +24,18 @@
 //   lunoria-probe ping SECONDS     sends the calendar a message every 20 ms for SECONDS; prints the
 //                                  worst answer time in milliseconds and the number sent (exit code 1
 //                                  when one got no answer within 2 s)
+//   lunoria-probe overlaps         prints every pair of visible children of the calendar that overlap
+//   lunoria-probe inside TITLE|@NAME prints every visible child of that window that is not wholly inside
+//                                  its client area, then "N children"
+//   lunoria-probe dpichange DPI X Y tells the calendar (test builds) that its DPI is now DPI, with the
+//                                  system's suggested corner at (X, Y)
 #include <windows.h>
 
 #include <cstdio>
 #include <cwchar>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -137,6 +143,22 @@ BOOL CALLBACK PrintChildText(HWND w, LPARAM) {
     std::string text = TextOf(w);
     if (!text.empty()) std::printf("%s\n", text.c_str());
     return TRUE;
+}
+
+// The visible children of a window, with their screen rectangles.
+std::vector<std::pair<HWND, RECT>> VisibleChildren(HWND parent) {
+    std::vector<std::pair<HWND, RECT>> children;
+    for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        RECT r;
+        if (IsWindowVisible(c) && GetWindowRect(c, &r)) children.push_back({c, r});
+    }
+    return children;
+}
+
+void PrintChild(HWND w, const RECT& r) {
+    wchar_t cls[32] = {};
+    GetClassNameW(w, cls, 32);
+    std::printf("%d:%ls(%ld,%ld,%ld,%ld)", GetDlgCtrlID(w), cls, r.left, r.top, r.right, r.bottom);
 }
 
 // The hover tip: a dialog popup of the calendar's thread, owned by it, with no title and no children.
@@ -262,6 +284,43 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("%.1f %d\n", worst, sent);
         return allAnswered ? 0 : 1;
     }
+    if (what == L"overlaps") {
+        HWND w = FindCalendar();
+        if (!w) return 2;
+        auto children = VisibleChildren(w);
+        for (size_t i = 0; i < children.size(); ++i) {
+            for (size_t j = i + 1; j < children.size(); ++j) {
+                RECT both;
+                if (!IntersectRect(&both, &children[i].second, &children[j].second)) continue;
+                PrintChild(children[i].first, children[i].second);
+                std::printf(" ");
+                PrintChild(children[j].first, children[j].second);
+                std::printf("\n");
+            }
+        }
+        return 0;
+    }
+    if (what == L"inside" && argc > 2) {
+        HWND w = argv[2][0] == L'@' ? FindCompanion(argv[2] + 1) : FindWindowW(nullptr, argv[2]);
+        RECT client;
+        if (!w || !GetClientRect(w, &client)) return 2;
+        MapWindowPoints(w, nullptr, reinterpret_cast<POINT*>(&client), 2);
+        auto children = VisibleChildren(w);
+        for (const auto& [child, r] : children) {
+            if (r.left >= client.left && r.top >= client.top && r.right <= client.right && r.bottom <= client.bottom)
+                continue;
+            PrintChild(child, r);
+            std::printf(" outside (%ld,%ld,%ld,%ld)\n", client.left, client.top, client.right, client.bottom);
+        }
+        std::printf("%d children\n", static_cast<int>(children.size()));
+        return 0;
+    }
+    if (what == L"dpichange" && argc > 4) {
+        HWND w = FindCalendar();
+        if (!w) return 2;
+        SendMessageW(w, WM_APP + 90, _wtoi(argv[2]), MAKELPARAM(_wtoi(argv[3]), _wtoi(argv[4])));
+        return 0;
+    }
     if ((what == L"wait" || what == L"gone") && argc > 2) return WaitFor(what == L"wait", _wtof(argv[2])) ? 0 : 1;
     if ((what == L"time" && argc > 3) || (what == L"cpu" && argc > 4)) {
         PROCESS_INFORMATION pi{};
@@ -283,8 +342,9 @@ int wmain(int argc, wchar_t** argv) {
         Stop(pi);
         return 0;
     }
-    std::fprintf(stderr, "usage: lunoria-probe month|rect|center ID [TITLE|@NAME]|text ID [TITLE]|texts "
-                         "TITLE|tip|companion NAME|pagetext|heading|iconic|restore|close|select Y M|wait "
-                         "S|gone S|time EXE FILE|cpu EXE FILE S|ping S\n");
+    std::fprintf(stderr,
+                 "usage: lunoria-probe month|rect|center ID [TITLE|@NAME]|text ID [TITLE]|texts "
+                 "TITLE|tip|companion NAME|pagetext|heading|iconic|restore|close|select Y M|wait "
+                 "S|gone S|time EXE FILE|cpu EXE FILE S|ping S|overlaps|inside TITLE|@NAME|dpichange DPI X Y\n");
     return 2;
 }

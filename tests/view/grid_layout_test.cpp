@@ -16,53 +16,88 @@ MonthPage Page(int year, int month, int day = 0) {
 
 } // namespace
 
-// CellOrigin and HitTestDay are inverses on every page, and each day sits in the cell painted for it.
-TEST(GridLayout, OriginsAndHitsAgreeOnEveryPage) {
+// Scales of today's displays (100 % to 300 %) and one below 100 %, where rounding folds pixels.
+constexpr int kDpis[] = {96, 120, 144, 168, 192, 240, 288, 72};
+
+// At every scale, CellOrigin is the first point of its day's hit area and the area reaches to the next
+// scaled pitch; each day sits in the cell painted for it, and at 96 DPI the pixels are the unscaled ones.
+TEST(GridLayout, OriginsAndHitsAgreeOnEveryPageAtEveryScale) {
     MonthPage page;
-    for (int year = kDesktopRange.first.year; year <= kDesktopRange.last.year; ++year) {
-        for (int month = 1; month <= 12; ++month) {
-            if (!BuildMonthPage(page, kDesktopRange, year, month, 0)) continue;
-            for (int d = 1; d <= page.dayCount; ++d) {
-                GridPoint o = CellOrigin(page, d);
-                ASSERT_EQ(HitTestDay(page, o.x, o.y), d) << year << '-' << month << '-' << d;
-                ASSERT_EQ(HitTestDay(page, o.x + 51, o.y + 32), d);
-                int row = (o.y - kHeaderHeight) / kRowPitch, column = o.x / kColumnPitch;
-                ASSERT_EQ(DayAtCell(page, row, column), d);
-                ASSERT_EQ(column, page.cells[d].weekday);
+    for (int dpi : kDpis) {
+        for (int year = kDesktopRange.first.year; year <= kDesktopRange.last.year; ++year) {
+            for (int month = 1; month <= 12; ++month) {
+                if (!BuildMonthPage(page, kDesktopRange, year, month, 0)) continue;
+                for (int d = 1; d <= page.dayCount; ++d) {
+                    const GridPoint o = CellOrigin(page, d, dpi), o96 = CellOrigin(page, d, kBaseDpi);
+                    const int right = Scaled(o96.x + kColumnPitch, dpi), bottom = Scaled(o96.y + kRowPitch, dpi);
+                    ASSERT_EQ(HitTestDay(page, o.x, o.y, dpi), d) << dpi << ' ' << year << '-' << month << '-' << d;
+                    ASSERT_EQ(HitTestDay(page, right - 1, bottom - 1, dpi), d) << dpi;
+                    ASSERT_NE(HitTestDay(page, o.x - 1, o.y, dpi), d) << dpi;
+                    ASSERT_NE(HitTestDay(page, o.x, o.y - 1, dpi), d) << dpi;
+                    ASSERT_NE(HitTestDay(page, right, o.y, dpi), d) << dpi;
+                    ASSERT_NE(HitTestDay(page, o.x, bottom, dpi), d) << dpi;
+                    const int row = (o96.y - kHeaderHeight) / kRowPitch, column = o96.x / kColumnPitch;
+                    ASSERT_EQ(DayAtCell(page, row, column), d);
+                    ASSERT_EQ(column, page.cells[d].weekday);
+                    const GridRect cell = CellRect(row, column, dpi);
+                    ASSERT_TRUE(cell.left == o.x && cell.top >= o.y && cell.right <= right && cell.bottom <= bottom);
+                    if (dpi == kBaseDpi) {
+                        ASSERT_TRUE(o.x == o96.x && o.y == o96.y);
+                    }
+                }
             }
         }
     }
 }
 
 // 51 x 32 cells at a 52 x 33 pitch: the first row under the header's line, the last column at the
-// right edge, the last row's line just above the strip.
-TEST(GridLayout, CellsTileTheGrid) {
-    const GridRect first = CellRect(0, 0), last = CellRect(5, 6);
+// right edge, the last row's line just above the strip. Scaled, the lines between cells neither open
+// nor close: each is as wide as the scale makes one pixel.
+TEST(GridLayout, CellsTileTheGridAtEveryScale) {
+    const GridRect first = CellRect(0, 0, kBaseDpi), last = CellRect(5, 6, kBaseDpi);
     EXPECT_EQ((std::vector<int>{first.left, first.top, first.right, first.bottom}), (std::vector<int>{0, 21, 51, 53}));
     EXPECT_EQ((std::vector<int>{last.left, last.top, last.right, last.bottom}),
               (std::vector<int>{312, 186, kGridWidth, kGridHeight - kStripHeight - 1}));
+    for (int dpi : kDpis) {
+        const int line = (dpi + kBaseDpi - 1) / kBaseDpi; // one pixel at 96 DPI, at most this many scaled
+        EXPECT_EQ(CellRect(5, 6, dpi).right, Scaled(kGridWidth, dpi));
+        for (int r = 0; r < kGridRows; ++r) {
+            for (int c = 0; c < kGridColumns; ++c) {
+                const GridRect cell = CellRect(r, c, dpi);
+                const int gapRight = c + 1 < kGridColumns ? CellRect(r, c + 1, dpi).left - cell.right : 1;
+                const int gapBelow = r + 1 < kGridRows ? CellRect(r + 1, c, dpi).top - cell.bottom : 1;
+                ASSERT_TRUE(gapRight >= (dpi >= kBaseDpi) && gapRight <= line) << dpi << ' ' << r << ' ' << c;
+                ASSERT_TRUE(gapBelow >= (dpi >= kBaseDpi) && gapBelow <= line) << dpi << ' ' << r << ' ' << c;
+            }
+        }
+    }
 }
 
 TEST(GridLayout, HitTestEdges) {
-    MonthPage page = Page(2026, 12);                 // day 1 on Tuesday, 31 days
-    EXPECT_EQ(HitTestDay(page, 2 * 52, 19), 0);      // header
-    EXPECT_EQ(HitTestDay(page, 2 * 52, 20), 1);      // the line under the header is row 0
-    EXPECT_EQ(HitTestDay(page, 2 * 52 + 51, 20), 1); // the line right of a cell belongs to it
-    EXPECT_EQ(HitTestDay(page, 3 * 52, 20), 2);
-    EXPECT_EQ(HitTestDay(page, 0, 30), 0); // before day 1
-    EXPECT_EQ(HitTestDay(page, 4 * 52, 20 + 4 * 33), 31);
-    EXPECT_EQ(HitTestDay(page, 5 * 52, 20 + 4 * 33), 0); // after the last day
-    EXPECT_EQ(HitTestDay(page, 0, 218), 0);              // line above the strip, past row 5
-    EXPECT_EQ(HitTestDay(page, 100, 230), 0);            // strip
-    EXPECT_EQ(HitTestDay(page, -5, 60), 0);              // outside the client area
-    EXPECT_EQ(HitTestDay(page, 363 + 52, 60), 0);
-    EXPECT_EQ(HitTestDay(MonthPage{}, 120, 60), 0);
+    MonthPage page = Page(2026, 12);                           // day 1 on Tuesday, 31 days
+    EXPECT_EQ(HitTestDay(page, 2 * 52, 19, kBaseDpi), 0);      // header
+    EXPECT_EQ(HitTestDay(page, 2 * 52, 20, kBaseDpi), 1);      // the line under the header is row 0
+    EXPECT_EQ(HitTestDay(page, 2 * 52 + 51, 20, kBaseDpi), 1); // the line right of a cell belongs to it
+    EXPECT_EQ(HitTestDay(page, 3 * 52, 20, kBaseDpi), 2);
+    EXPECT_EQ(HitTestDay(page, 0, 30, kBaseDpi), 0); // before day 1
+    EXPECT_EQ(HitTestDay(page, 4 * 52, 20 + 4 * 33, kBaseDpi), 31);
+    EXPECT_EQ(HitTestDay(page, 5 * 52, 20 + 4 * 33, kBaseDpi), 0); // after the last day
+    EXPECT_EQ(HitTestDay(page, 0, 218, kBaseDpi), 0);              // line above the strip, past row 5
+    EXPECT_EQ(HitTestDay(page, 100, 230, kBaseDpi), 0);            // strip
+    EXPECT_EQ(HitTestDay(page, -5, 60, kBaseDpi), 0);              // outside the client area
+    EXPECT_EQ(HitTestDay(page, 363 + 52, 60, kBaseDpi), 0);
+    EXPECT_EQ(HitTestDay(MonthPage{}, 120, 60, kBaseDpi), 0);
+    EXPECT_EQ(HitTestDay(page, 156, 29, 144), 0); // 150 %: the header ends at 30
+    EXPECT_EQ(HitTestDay(page, 156, 30, 144), 1);
+    EXPECT_EQ(HitTestDay(page, 155, 30, 144), 0); // and column 3 starts at 156
 
-    EXPECT_EQ(HitTestHeaderColumn(3 * 52 + 10, 5), 3);
-    EXPECT_EQ(HitTestHeaderColumn(362, 20), 6);
-    EXPECT_EQ(HitTestHeaderColumn(0, 21), -1);
-    EXPECT_EQ(HitTestHeaderColumn(364, 0), -1);
-    EXPECT_EQ(HitTestHeaderColumn(-1, 0), -1);
+    EXPECT_EQ(HitTestHeaderColumn(3 * 52 + 10, 5, kBaseDpi), 3);
+    EXPECT_EQ(HitTestHeaderColumn(362, 20, kBaseDpi), 6);
+    EXPECT_EQ(HitTestHeaderColumn(0, 21, kBaseDpi), -1);
+    EXPECT_EQ(HitTestHeaderColumn(364, 0, kBaseDpi), -1);
+    EXPECT_EQ(HitTestHeaderColumn(-1, 0, kBaseDpi), -1);
+    EXPECT_EQ(HitTestHeaderColumn(543, 31, 144), 6); // the line under the header, scaled, still counts
+    EXPECT_EQ(HitTestHeaderColumn(543, 32, 144), -1);
 }
 
 TEST(GridLayout, DayNumberColourPrecedence) {

@@ -49,7 +49,7 @@ protected:
         parent = CreateWindowExW(0, wc.lpszClassName, L"grid mouse", WS_POPUP | WS_VISIBLE, 100, 100, kGridWidth,
                                  kGridHeight, nullptr, nullptr, wc.hInstance, nullptr);
         RECT rect{0, 0, kGridWidth, kGridHeight};
-        ASSERT_TRUE(grid.Create(rect, parent, 107, &owner));
+        ASSERT_TRUE(grid.Create(rect, parent, 107, &owner, kBaseDpi));
         grid.SetMemoRoot(root);
         whenShown = nullptr;
         acted = false;

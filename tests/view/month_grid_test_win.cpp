@@ -150,7 +150,7 @@ protected:
         parent = MakeParent(kGridWidth, kGridHeight);
         ASSERT_NE(parent, nullptr);
         RECT rect{0, 0, kGridWidth, kGridHeight};
-        ASSERT_TRUE(grid.Create(rect, parent, 107, &owner));
+        ASSERT_TRUE(grid.Create(rect, parent, 107, &owner, kBaseDpi));
         grid.SetMemoRoot(root);
     }
     void TearDown() override {
@@ -235,7 +235,7 @@ TEST(MonthGridNoWindow, CreateFailsCleanly) {
     MonthGrid grid;
     RECT rect{0, 0, kGridWidth, kGridHeight};
     HWND notAWindow = reinterpret_cast<HWND>(static_cast<INT_PTR>(0x7FF0));
-    EXPECT_FALSE(grid.Create(rect, notAWindow, 107, &owner));
+    EXPECT_FALSE(grid.Create(rect, notAWindow, 107, &owner, kBaseDpi));
     EXPECT_EQ(grid.Hwnd(), nullptr);
     EXPECT_EQ(grid.YearCaption(), nullptr);
     EXPECT_EQ(grid.SetMonth(2026, 12, 7), 1);

@@ -1,5 +1,6 @@
 #include "view/hover_tip.h"
 
+#include "win/dpi_scale.h"
 #include "win/color_label.h"
 #include "test_window.h"
 #include "win/font.h"
@@ -56,25 +57,25 @@ protected:
 TEST_F(Tip, CreatedHiddenAndNotShownBySettingText) {
     EXPECT_FALSE(IsWindowVisible(tip.Handle()));
     EXPECT_EQ(GetWindow(tip.Handle(), GW_OWNER), parent.Handle());
-    tip.SetTipText("记事", {500, 300});
+    tip.SetTipText("记事", {500, 300}, kBaseDpi);
     EXPECT_FALSE(IsWindowVisible(tip.Handle()));
 }
 
 TEST_F(Tip, MeasuresItsTextBlock) {
-    tip.SetTipText("每周三开会\r\n元旦\r\n生日快乐，记得买蛋糕", {500, 300});
+    tip.SetTipText("每周三开会\r\n元旦\r\n生日快乐，记得买蛋糕", {500, 300}, kBaseDpi);
     EXPECT_EQ(tip.Height(), 45); // three lines of 15 pixels
     EXPECT_EQ(tip.Width(), TextWidth(L"生日快乐，记得买蛋糕"));
     EXPECT_EQ(WindowSize(tip.Handle()).cx, tip.Width());
     EXPECT_EQ(WindowSize(tip.Handle()).cy, 45);
 
     // A trailing line break adds one (empty) line.
-    tip.SetTipText("元旦\r\n", {500, 300});
+    tip.SetTipText("元旦\r\n", {500, 300}, kBaseDpi);
     EXPECT_EQ(tip.Height(), 30);
     EXPECT_EQ(tip.Width(), TextWidth(L"元旦"));
 }
 
 TEST_F(Tip, SitsBelowThePointerInsideTheWorkArea) {
-    tip.SetTipText("中秋节", {500, 300});
+    tip.SetTipText("中秋节", {500, 300}, kBaseDpi);
     RECT r{};
     GetWindowRect(tip.Handle(), &r);
     EXPECT_EQ(r.left, 500 - tip.Width() / 2 + 2);
@@ -82,13 +83,13 @@ TEST_F(Tip, SitsBelowThePointerInsideTheWorkArea) {
 
     // At the right edge it moves left instead of running off the screen.
     RECT work = WorkAreaAt({500, 300});
-    tip.SetTipText("很长的一条记事文字，放在屏幕右边", {work.right - 3, 300});
+    tip.SetTipText("很长的一条记事文字，放在屏幕右边", {work.right - 3, 300}, kBaseDpi);
     GetWindowRect(tip.Handle(), &r);
     EXPECT_EQ(r.right, work.right);
     EXPECT_EQ(r.top, 312);
 
     // At the bottom it goes above the pointer instead of below the edge or over the pointer.
-    tip.SetTipText("第一行\r\n第二行", {400, work.bottom - 4});
+    tip.SetTipText("第一行\r\n第二行", {400, work.bottom - 4}, kBaseDpi);
     GetWindowRect(tip.Handle(), &r);
     EXPECT_LE(r.bottom, work.bottom);
     EXPECT_EQ(r.bottom, work.bottom - 4 - 12);
@@ -96,7 +97,7 @@ TEST_F(Tip, SitsBelowThePointerInsideTheWorkArea) {
 }
 
 TEST_F(Tip, PaintsRedTextOnYellow) {
-    tip.SetTipText("春节\r\n记事", {300, 200});
+    tip.SetTipText("春节\r\n记事", {300, 200}, kBaseDpi);
     MemoryDc mem(tip.Width(), tip.Height());
     PaintTip(mem);
     int yellow = 0, red = 0, other = 0;
@@ -117,7 +118,7 @@ TEST_F(Tip, PaintsRedTextOnYellow) {
 }
 
 TEST_F(Tip, DrawsAmpersandsAsTyped) {
-    tip.SetTipText("A&B", {300, 200});
+    tip.SetTipText("A&B", {300, 200}, kBaseDpi);
     EXPECT_EQ(tip.Width(), TextWidth(L"A&B"));
     MemoryDc mem(tip.Width(), tip.Height());
     PaintTip(mem);
@@ -130,7 +131,7 @@ TEST_F(Tip, DrawsAmpersandsAsTyped) {
 }
 
 TEST_F(Tip, ShownOnScreenWithTheSamePixels) {
-    tip.SetTipText("国庆节", {300, 200});
+    tip.SetTipText("国庆节", {300, 200}, kBaseDpi);
     tip.Show(SW_SHOWNOACTIVATE);
     UpdateWindow(tip.Handle());
     PumpMessages();

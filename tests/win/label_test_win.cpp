@@ -1,3 +1,4 @@
+#include "win/dpi_scale.h"
 #include "win/link_label.h"
 #include "test_window.h"
 
@@ -45,7 +46,7 @@ protected:
 
 TEST_F(Labels, SizeThemselvesToTheirTextOnceShown) {
     ColorLabel label;
-    ASSERT_TRUE(label.Create({175, 3, 205, 20}, parent.Handle(), 1044, kBack, kFore, 100, "楷体_gb2312"));
+    ASSERT_TRUE(label.Create({175, 3, 205, 20}, parent.Handle(), 1044, kBack, kFore, 100, "楷体_gb2312", kBaseDpi));
     ASSERT_NE(label.FontHandle(), nullptr);
     EXPECT_FALSE(IsWindowVisible(label.Handle()));
     EXPECT_EQ(WindowSize(label.Handle()).cx, 30);
@@ -73,7 +74,7 @@ TEST_F(Labels, SizeThemselvesToTheirTextOnceShown) {
 
 TEST_F(Labels, MeasureLinesAtCrLfOnly) {
     ColorLabel label;
-    ASSERT_TRUE(label.Create({10, 40, 20, 50}, parent.Handle(), 1, kBack, kFore, 120, "宋体"));
+    ASSERT_TRUE(label.Create({10, 40, 20, 50}, parent.Handle(), 1, kBack, kFore, 120, "宋体", kBaseDpi));
     label.SetText("短\r\n长一些的一行", true);
     UpdateWindow(label.Handle());
     PumpMessages();
@@ -89,7 +90,7 @@ TEST_F(Labels, MeasureLinesAtCrLfOnly) {
 
 TEST_F(Labels, HiddenLabelFollowsItsTextWhenShownLater) {
     ColorLabel label;
-    ASSERT_TRUE(label.Create({10, 80, 20, 90}, parent.Handle(), 2, kBack, kFore, 100, "宋体"));
+    ASSERT_TRUE(label.Create({10, 80, 20, 90}, parent.Handle(), 2, kBack, kFore, 100, "宋体", kBaseDpi));
     label.SetText("下月", false);
     PumpMessages();
     EXPECT_FALSE(IsWindowVisible(label.Handle()));
@@ -101,7 +102,7 @@ TEST_F(Labels, HiddenLabelFollowsItsTextWhenShownLater) {
 
 TEST_F(Labels, LinkTurnsHoverColourWhileThePointerIsOverIt) {
     LinkLabel link;
-    ASSERT_TRUE(link.Create({20, 120, 50, 140}, parent.Handle(), 1045, kBack, kFore, 120, "楷体_gb2312"));
+    ASSERT_TRUE(link.Create({20, 120, 50, 140}, parent.Handle(), 1045, kBack, kFore, 120, "楷体_gb2312", kBaseDpi));
     link.SetText("■", true);
     EXPECT_EQ(link.Title(), "■");
     UpdateWindow(link.Handle());
@@ -133,7 +134,7 @@ TEST_F(Labels, LinkTurnsHoverColourWhileThePointerIsOverIt) {
 
 TEST_F(Labels, ClickPostsOneLinkClickedAfterTheClickIsHandled) {
     LinkLabel link;
-    ASSERT_TRUE(link.Create({20, 160, 50, 180}, parent.Handle(), 1053, kBack, kFore, 110, "宋体"));
+    ASSERT_TRUE(link.Create({20, 160, 50, 180}, parent.Handle(), 1053, kBack, kFore, 110, "宋体", kBaseDpi));
     link.SetText("头条", true);
     UpdateWindow(link.Handle());
     PumpMessages();
@@ -161,7 +162,8 @@ TEST_F(Labels, ClickPostsOneLinkClickedAfterTheClickIsHandled) {
 
 TEST_F(Labels, ParentChangingTheTextOnClickResizesTheLink) {
     LinkLabel more;
-    ASSERT_TRUE(more.Create({230, 261, 290, 279}, parent.Handle(), 1054, kBack, RGB(0, 0, 208), 100, "楷体_gb2312"));
+    ASSERT_TRUE(
+        more.Create({230, 261, 290, 279}, parent.Handle(), 1054, kBack, RGB(0, 0, 208), 100, "楷体_gb2312", kBaseDpi));
     more.SetText("下一篇", true);
     UpdateWindow(more.Handle());
     PumpMessages();
@@ -188,8 +190,8 @@ TEST(LabelsWithoutWindow, OperationsOnlyUpdateFields) {
     EXPECT_EQ(link.Text(), "上月");
     EXPECT_EQ(link.TextColor(), RGB(1, 2, 3));
     ColorLabel bad;
-    EXPECT_FALSE(
-        bad.Create({0, 0, 10, 10}, reinterpret_cast<HWND>(static_cast<INT_PTR>(0x1234)), 1, 0, 0, 100, "宋体"));
+    EXPECT_FALSE(bad.Create({0, 0, 10, 10}, reinterpret_cast<HWND>(static_cast<INT_PTR>(0x1234)), 1, 0, 0, 100, "宋体",
+                            kBaseDpi));
     EXPECT_EQ(bad.Id(), 0);
 }
 
@@ -206,7 +208,7 @@ static bool InkInRightHalf(ColorLabel& label) {
 
 TEST_F(Labels, NoPrefixDrawsTheAmpersand) {
     ColorLabel label;
-    ASSERT_TRUE(label.Create({2, 260, 190, 278}, parent.Handle(), 1053, kBack, kFore, 110, "宋体"));
+    ASSERT_TRUE(label.Create({2, 260, 190, 278}, parent.Handle(), 1053, kBack, kFore, 110, "宋体", kBaseDpi));
     label.SetText("&&", true); // sized for two glyphs
     UpdateWindow(label.Handle());
     PumpMessages();

@@ -39,43 +39,43 @@ TEST(TextBlock, SizeIsWidestLineByLineCount) {
 }
 
 TEST(TipPlacement, BelowAndCentredOnThePointer) {
-    TipOrigin o = PlaceTip(500, 300, 100, 45, kScreen);
+    TipOrigin o = PlaceTip(500, 300, 100, 45, kScreen, kBaseDpi);
     EXPECT_EQ(o.left, 452);
     EXPECT_EQ(o.top, 312);
     // Odd widths: the half is truncated, as the original arithmetic did.
-    EXPECT_EQ(PlaceTip(500, 300, 101, 15, kScreen).left, 452);
+    EXPECT_EQ(PlaceTip(500, 300, 101, 15, kScreen, kBaseDpi).left, 452);
     // The same rule right up to the edges.
-    EXPECT_EQ(PlaceTip(972, 300, 100, 15, kScreen).left, 924);
-    EXPECT_EQ(PlaceTip(500, 741, 100, 15, kScreen).top, 753);
+    EXPECT_EQ(PlaceTip(972, 300, 100, 15, kScreen, kBaseDpi).left, 924);
+    EXPECT_EQ(PlaceTip(500, 741, 100, 15, kScreen, kBaseDpi).top, 753);
 }
 
 TEST(TipPlacement, StaysInsideTheWorkArea) {
     // Right edge: moved left so that it ends at the edge, still below the pointer.
-    TipOrigin o = PlaceTip(1020, 300, 100, 45, kScreen);
+    TipOrigin o = PlaceTip(1020, 300, 100, 45, kScreen, kBaseDpi);
     EXPECT_EQ(o.left, 924);
     EXPECT_EQ(o.top, 312);
     // Bottom edge: above the pointer with the same gap, never over it.
-    o = PlaceTip(500, 760, 100, 45, kScreen);
+    o = PlaceTip(500, 760, 100, 45, kScreen, kBaseDpi);
     EXPECT_EQ(o.left, 452);
     EXPECT_EQ(o.top, 760 - 12 - 45);
     // Bottom-right corner: both.
-    o = PlaceTip(1023, 767, 300, 60, kScreen);
+    o = PlaceTip(1023, 767, 300, 60, kScreen, kBaseDpi);
     EXPECT_EQ(o.left, 724);
     EXPECT_EQ(o.top, 695);
     // Left edge: moved right.
-    EXPECT_EQ(PlaceTip(10, 300, 100, 45, kScreen).left, 0);
+    EXPECT_EQ(PlaceTip(10, 300, 100, 45, kScreen, kBaseDpi).left, 0);
 }
 
 TEST(TipPlacement, FollowsTheMonitorsWorkArea) {
     // A second monitor left of the primary one, with a task bar at its bottom.
     const ScreenBox left{-1280, 0, 0, 984};
-    TipOrigin o = PlaceTip(-5, 500, 100, 30, left);
+    TipOrigin o = PlaceTip(-5, 500, 100, 30, left, kBaseDpi);
     EXPECT_EQ(o.left, -100);
     EXPECT_EQ(o.top, 512);
-    o = PlaceTip(-640, 980, 100, 30, left);
+    o = PlaceTip(-640, 980, 100, 30, left, kBaseDpi);
     EXPECT_EQ(o.top, 938);
     // A tip larger than the area keeps its top-left corner inside.
-    o = PlaceTip(100, 100, 2000, 2000, kScreen);
+    o = PlaceTip(100, 100, 2000, 2000, kScreen, kBaseDpi);
     EXPECT_EQ(o.left, 0);
     EXPECT_EQ(o.top, 0);
 }

@@ -1,6 +1,7 @@
 // A window with the program's labels, links and a shown hover tip, for a screenshot of the real
 // rendering under Wine. Usage: win_showcase READY_FILE DONE_FILE
 // Writes READY_FILE once everything is painted, then runs until DONE_FILE appears (at most 20 s).
+#include "win/dpi_scale.h"
 #include "win/link_label.h"
 #include "res/resource.h"
 #include "view/hover_tip.h"
@@ -26,17 +27,17 @@ public:
             return false;
         const COLORREF navBack = RGB(50, 80, 90), navText = RGB(189, 183, 107);
         const COLORREF face = GetSysColor(COLOR_BTNFACE);
-        prevLink.Create({175, 3, 205, 20}, hwnd, IDC_PREV_LINK, navBack, navText, 100, "楷体_gb2312");
-        nextLink.Create({215, 3, 245, 20}, hwnd, IDC_NEXT_LINK, navBack, navText, 100, "楷体_gb2312");
-        todayLink.Create({255, 3, 285, 20}, hwnd, IDC_TODAY_LINK, navBack, navText, 100, "楷体_gb2312");
-        dateLine.Create({10, 40, 330, 60}, hwnd, 1, face, RGB(0, 0, 0), 90, "Arial");
-        caption.Create({10, 80, 330, 100}, hwnd, 2, RGB(255, 255, 255), RGB(0, 128, 0), 120, "宋体");
-        headline.Create({2, 260, 190, 278}, hwnd, IDC_HEADLINE_LINK, face, RGB(0, 0, 208), 110, "宋体");
-        hovered.Create({10, 200, 100, 220}, hwnd, 3, face, RGB(0, 0, 208), 110, "宋体");
+        prevLink.Create({175, 3, 205, 20}, hwnd, IDC_PREV_LINK, navBack, navText, 100, "楷体_gb2312", kBaseDpi);
+        nextLink.Create({215, 3, 245, 20}, hwnd, IDC_NEXT_LINK, navBack, navText, 100, "楷体_gb2312", kBaseDpi);
+        todayLink.Create({255, 3, 285, 20}, hwnd, IDC_TODAY_LINK, navBack, navText, 100, "楷体_gb2312", kBaseDpi);
+        dateLine.Create({10, 40, 330, 60}, hwnd, 1, face, RGB(0, 0, 0), 90, "Arial", kBaseDpi);
+        caption.Create({10, 80, 330, 100}, hwnd, 2, RGB(255, 255, 255), RGB(0, 128, 0), 120, "宋体", kBaseDpi);
+        headline.Create({2, 260, 190, 278}, hwnd, IDC_HEADLINE_LINK, face, RGB(0, 0, 208), 110, "宋体", kBaseDpi);
+        hovered.Create({10, 200, 100, 220}, hwnd, 3, face, RGB(0, 0, 208), 110, "宋体", kBaseDpi);
         const COLORREF marks[3] = {RGB(255, 0, 0), RGB(0, 160, 0), RGB(0, 0, 255)};
         for (int i = 0; i < 3; ++i)
-            swatches[i].Create({340, 40 + 30 * i, 365, 60 + 30 * i}, hwnd, 1049 + i, face, marks[i], 120,
-                               "楷体_gb2312");
+            swatches[i].Create({340, 40 + 30 * i, 365, 60 + 30 * i}, hwnd, 1049 + i, face, marks[i], 120, "楷体_gb2312",
+                               kBaseDpi);
 
         prevLink.SetText("上月", true);
         nextLink.SetText("下月", true);
@@ -58,7 +59,7 @@ public:
         exitDialog.Show(SW_SHOWNOACTIVATE);
         // As at start-up: the main window moves after the tip exists.
         MoveWindow(hwnd, 20, 20, 400, 280, TRUE);
-        tip.SetTipText("每周三：开会\r\n春节 A&B\r\n生日快乐，记得买蛋糕", {150, 150});
+        tip.SetTipText("每周三：开会\r\n春节 A&B\r\n生日快乐，记得买蛋糕", {150, 150}, kBaseDpi);
         tip.Show(SW_SHOW);
         // The pointer over the link, last, so no later window change takes the capture away.
         POINT p{12, 5};
