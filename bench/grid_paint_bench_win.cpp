@@ -1,6 +1,7 @@
 // The month grid's costs as a real window under Wine, which Google Benchmark cannot reach in the
-// MinGW builds: the page model, a month change with its memo files, and one paint into a memory DC.
-// Prints the mean of many rounds; tools/bench-report.sh runs it.   lunoria-grid-bench [ROUNDS]
+// MinGW builds: the page model, a month change with its memo files, and one paint into a memory DC at
+// 96 DPI and at 192 DPI (200 %), side by side. Prints the mean of many rounds; tools/bench-report.sh
+// runs it.   lunoria-grid-bench [ROUNDS]
 #include <windows.h>
 
 #include <chrono>
@@ -49,25 +50,35 @@ int wmain(int argc, wchar_t** argv) {
     if (grid.SetMonth(2026, 12, 7) != 1) return 1;
 
     HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, kGridWidth, kGridHeight);
-    HGDIOBJ previous = SelectObject(dc, bitmap);
-    grid.Paint(dc); // fonts realised before timing
+    // One paint of the whole grid at `dpi`, into a memory DC of the grid's size at that scale.
+    auto paintAt = [&](int dpi) {
+        const RECT scaled{0, 0, Scaled(kGridWidth, dpi), Scaled(kGridHeight, dpi)};
+        MoveWindow(parent, 0, 0, scaled.right, scaled.bottom, FALSE);
+        grid.SetDpi(dpi, scaled);
+        HDC dc = CreateCompatibleDC(screen);
+        HBITMAP bitmap = CreateCompatibleBitmap(screen, scaled.right, scaled.bottom);
+        HGDIOBJ previous = SelectObject(dc, bitmap);
+        grid.Paint(dc); // fonts realised before timing
+        double mean = MeanMicroseconds(
+            [&] {
+                grid.Paint(dc);
+                GdiFlush();
+            },
+            rounds);
+        SelectObject(dc, previous);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+        return mean;
+    };
 
     MonthPage page;
     double model = MeanMicroseconds([&] { BuildMonthPage(page, kDesktopRange, 2026, 12, 7); }, rounds * 10);
     double setMonth = MeanMicroseconds([&] { grid.SetMonth(2026, 12, 7); }, rounds);
-    double paint = MeanMicroseconds(
-        [&] {
-            grid.Paint(dc);
-            GdiFlush();
-        },
-        rounds);
-    std::printf("page model %.1f us\nSetMonth with memo files %.1f us\ngrid paint %.1f us\n", model, setMonth, paint);
+    double paint96 = paintAt(kBaseDpi), paint192 = paintAt(192), again96 = paintAt(kBaseDpi);
+    std::printf("page model %.1f us\nSetMonth with memo files %.1f us\n"
+                "grid paint at 96 DPI %.1f us (again after 192: %.1f us)\ngrid paint at 192 DPI %.1f us (%.2fx)\n",
+                model, setMonth, paint96, again96, paint192, paint192 / paint96);
 
-    SelectObject(dc, previous);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
     ReleaseDC(nullptr, screen);
     grid.Destroy();
     DestroyWindow(parent);

@@ -28,14 +28,27 @@ HWND CreateCaption(HWND dialog, int id, const RECT& drawn, const std::string& te
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Window::Instance(), nullptr);
     if (!caption) return nullptr;
     KeepOwnFont(caption);
-    SendMessageW(caption, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    SetCaptionFont({caption}, font);
     ShowWindow(caption, SW_SHOW);
     return caption;
 }
 
+// The dialog's base units grow a little less than its DPI, a point-size font exactly as much: at a
+// large scale a caption that just fitted at 96 DPI would wrap its last character out of sight. It is
+// made as wide as its text then; never narrower than drawn.
 void SetCaptionFont(std::initializer_list<HWND> captions, HFONT font) {
-    for (HWND caption : captions)
-        if (caption) SendMessageW(caption, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    for (HWND caption : captions) {
+        if (!caption) continue;
+        SendMessageW(caption, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        std::wstring text = WindowTextOf(caption);
+        RECT r{};
+        GetClientRect(caption, &r);
+        SIZE extent{};
+        WindowDc dc(caption);
+        SelectScope selectFont(dc.Dc(), font);
+        if (GetTextExtentPoint32W(dc.Dc(), text.c_str(), static_cast<int>(text.size()), &extent) && extent.cx > r.right)
+            SetWindowPos(caption, nullptr, 0, 0, extent.cx, r.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 bool ChooseMemoColor(HWND owner, std::initializer_list<COLORREF> present, LinkLabel& swatch, uint32_t* memoColor) {
