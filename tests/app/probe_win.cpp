@@ -26,7 +26,7 @@
 //                                  when one got no answer within 2 s)
 //   lunoria-probe overlaps         prints every pair of visible children of the calendar that overlap
 //   lunoria-probe inside TITLE|@NAME prints every visible child of that window that is not wholly inside
-//                                  its client area, then "N children"
+//                                  its client area
 //   lunoria-probe dpichange DPI X Y tells the calendar (test builds) that its DPI is now DPI, with the
 //                                  system's suggested corner at (X, Y)
 #include <windows.h>
@@ -145,20 +145,18 @@ BOOL CALLBACK PrintChildText(HWND w, LPARAM) {
     return TRUE;
 }
 
-// The visible children of a window, with their screen rectangles.
-std::vector<std::pair<HWND, RECT>> VisibleChildren(HWND parent) {
-    std::vector<std::pair<HWND, RECT>> children;
+// The visible children of a window, with their screen rectangles, each as "id:class(l,t,r,b)".
+std::vector<std::pair<std::string, RECT>> VisibleChildren(HWND parent) {
+    std::vector<std::pair<std::string, RECT>> children;
     for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
         RECT r;
-        if (IsWindowVisible(c) && GetWindowRect(c, &r)) children.push_back({c, r});
+        char name[96], cls[32] = {};
+        GetClassNameA(c, cls, 32);
+        if (!IsWindowVisible(c) || !GetWindowRect(c, &r)) continue;
+        std::snprintf(name, sizeof name, "%d:%s(%ld,%ld,%ld,%ld)", GetDlgCtrlID(c), cls, r.left, r.top, r.right, r.bottom);
+        children.push_back({name, r});
     }
     return children;
-}
-
-void PrintChild(HWND w, const RECT& r) {
-    wchar_t cls[32] = {};
-    GetClassNameW(w, cls, 32);
-    std::printf("%d:%ls(%ld,%ld,%ld,%ld)", GetDlgCtrlID(w), cls, r.left, r.top, r.right, r.bottom);
 }
 
 // The hover tip: a dialog popup of the calendar's thread, owned by it, with no title and no children.
@@ -284,35 +282,21 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("%.1f %d\n", worst, sent);
         return allAnswered ? 0 : 1;
     }
-    if (what == L"overlaps") {
-        HWND w = FindCalendar();
-        if (!w) return 2;
-        auto children = VisibleChildren(w);
-        for (size_t i = 0; i < children.size(); ++i) {
-            for (size_t j = i + 1; j < children.size(); ++j) {
-                RECT both;
-                if (!IntersectRect(&both, &children[i].second, &children[j].second)) continue;
-                PrintChild(children[i].first, children[i].second);
-                std::printf(" ");
-                PrintChild(children[j].first, children[j].second);
-                std::printf("\n");
-            }
-        }
-        return 0;
-    }
-    if (what == L"inside" && argc > 2) {
-        HWND w = argv[2][0] == L'@' ? FindCompanion(argv[2] + 1) : FindWindowW(nullptr, argv[2]);
-        RECT client;
+    if (what == L"overlaps" || (what == L"inside" && argc > 2)) {
+        HWND w = what == L"overlaps"   ? FindCalendar()
+                 : argv[2][0] == L'@' ? FindCompanion(argv[2] + 1)
+                                      : FindWindowW(nullptr, argv[2]);
+        RECT client, both;
         if (!w || !GetClientRect(w, &client)) return 2;
         MapWindowPoints(w, nullptr, reinterpret_cast<POINT*>(&client), 2);
         auto children = VisibleChildren(w);
-        for (const auto& [child, r] : children) {
-            if (r.left >= client.left && r.top >= client.top && r.right <= client.right && r.bottom <= client.bottom)
-                continue;
-            PrintChild(child, r);
-            std::printf(" outside (%ld,%ld,%ld,%ld)\n", client.left, client.top, client.right, client.bottom);
+        for (size_t i = 0; i < children.size(); ++i) {
+            if (what == L"inside" && !(UnionRect(&both, &client, &children[i].second) && EqualRect(&both, &client)))
+                std::printf("%s outside\n", children[i].first.c_str());
+            for (size_t j = i + 1; what == L"overlaps" && j < children.size(); ++j)
+                if (IntersectRect(&both, &children[i].second, &children[j].second))
+                    std::printf("%s %s\n", children[i].first.c_str(), children[j].first.c_str());
         }
-        std::printf("%d children\n", static_cast<int>(children.size()));
         return 0;
     }
     if (what == L"dpichange" && argc > 4) {
