@@ -29,9 +29,11 @@ source "$here/app_lib.sh"
 source "$here/memo_lib.sh"
 echo "== $dpi DPI"
 S() { echo $((($1 * dpi + 48) / 96)); } # as MulDiv rounds
-near() {                                  # what "expected..." "actual...": each within one pixel
+near() { # what "expected..." "actual...": each within one pixel
     local e=($2) a=($3) i
-    for i in "${!e[@]}"; do [ "${a[i]:-x}" -ge $((e[i] - 1)) ] && [ "${a[i]}" -le $((e[i] + 1)) ] || { fail "$1: expected $2 ±1, got $3"; return; }; done
+    for i in "${!e[@]}"; do
+        [ $((a[i] - e[i])) -le 1 ] && [ $((e[i] - a[i])) -le 1 ] || { fail "$1: expected $2 ±1, got $3"; return; }
+    done
     echo "ok: $1 ($3)"
 }
 check_layout() {
@@ -58,9 +60,7 @@ day_15() {
 }
 
 timeout -k 5 30 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
-timeout -k 2 10 wineserver -k
-timeout -k 2 10 wineserver -w
-timeout -k 5 10 wineserver -p >/dev/null 2>&1
+timeout -k 2 10 wineserver -k && timeout -k 2 10 wineserver -w; timeout -k 5 10 wineserver -p >/dev/null 2>&1
 reg_set "$settings_key" PosX 20
 reg_set "$settings_key" PosY 20
 start_app || finish

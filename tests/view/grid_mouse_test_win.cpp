@@ -177,29 +177,27 @@ TEST_F(GridMouseTest, HeaderEdgeClickOpensTheWeeklyReminder) {
 // character used to wrap out of sight).
 TEST_F(GridMouseTest, DayEditorCaptionsShowTheirWholeText) {
     ASSERT_EQ(grid.SetMonth(2006, 1, 0), 1); // the 15th is lunar 十二月十六
-    int cut = -1;
+    int cut = 0;
     whenShown = [&] {
         HWND dlg = FindWindowW(nullptr, L"输入记事");
         if (!dlg) return false;
-        cut = 0;
         for (int id : {IDC_DATE_LINE, IDC_SOLAR_CAPTION, IDC_LUNAR_CAPTION}) {
             HWND caption = GetDlgItem(dlg, id);
             std::wstring text = ToWide(TextOf(caption));
             HDC dc = GetDC(caption);
-            HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(caption, WM_GETFONT, 0, 0)));
+            SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(caption, WM_GETFONT, 0, 0)));
             SIZE extent{};
-            GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-            SelectObject(dc, old);
-            ReleaseDC(caption, dc);
             RECT r{};
-            GetClientRect(caption, &r);
-            cut += extent.cx > r.right;
+            GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+            ReleaseDC(caption, dc);
+            cut += GetClientRect(caption, &r) && extent.cx > r.right;
         }
         PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0);
         return true;
     };
     POINT p = Inside(15);
     Click(p.x, p.y);
+    EXPECT_TRUE(acted);
     EXPECT_EQ(cut, 0);
 }
 
