@@ -117,8 +117,13 @@ void AlmanacDlg::PlaceAtStoredPosition() {
     ScreenPoint pos = StoredWindowPos(posX, posY);
     // A position that puts the window on no monitor at all (one was unplugged) would lose it.
     pos = PlaceOnMonitors(pos, Scale(windowWidth), Scale(kWindowHeight));
-    // The stored corner stays what it is at any scale; on a monitor of another DPI the move brings
-    // WM_DPICHANGED, and the window lays itself out for that monitor.
+    // The stored corner stays what it is at any scale. The dialog was made on the primary monitor; one
+    // of another DPI gets the window laid out for it first (the move's own WM_DPICHANGED then finds
+    // nothing left to do). With one monitor there is nothing to ask (and shcore.dll stays unloaded).
+    RECT target{pos.x, pos.y, pos.x + Scale(windowWidth), pos.y + Scale(kWindowHeight)};
+    if (int monitorDpi = GetSystemMetrics(SM_CMONITORS) > 1 ? MonitorDpi(target) : Dpi(); monitorDpi != Dpi())
+        OnDpiChanged(monitorDpi, {pos.x, pos.y, pos.x + Scaled(windowWidth, monitorDpi),
+                                  pos.y + Scaled(kWindowHeight, monitorDpi)});
     MoveWindow(hwnd, pos.x, pos.y, Scale(windowWidth), Scale(kWindowHeight), TRUE); // not saved: ready is false
     gridHeight = 236;
     PlaceWindowButtons();
