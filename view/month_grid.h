@@ -78,8 +78,10 @@ protected:
     LRESULT OnMouseMove(int x, int y, UINT keys) override;
     LRESULT OnLButtonUp(int x, int y, UINT keys) override;
     LRESULT OnLinkClicked(int id) override;
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    LRESULT OnContextMenu(int screenX, int screenY);
     void PaintHeader(HDC dc, int width);
     void PaintDay(HDC dc, int day, int x, int y);
     void PaintRing(HDC dc);

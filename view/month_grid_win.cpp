@@ -2,7 +2,10 @@
 
 #include <cstdio>
 
+#include <windowsx.h>
+
 #include "engine/names.h"
+#include "memo/ics_export_dlg.h"
 #include "memo/memo_edit_dlg.h"
 #include "memo/weekly_note_dlg.h"
 #include "view/hover_tip.h"
@@ -108,6 +111,23 @@ LRESULT MonthGrid::OnLButtonUp(int x, int y, UINT) {
         RunWeeklyNoteDlg(*this);
     }
     return Default();
+}
+
+LRESULT MonthGrid::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_CONTEXTMENU) return OnContextMenu(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    return Window::HandleMessage(msg, wParam, lParam);
+}
+
+// The right button's menu (the memo export); the left button's work stays as it is.
+LRESULT MonthGrid::OnContextMenu(int screenX, int screenY) {
+    POINT at{screenX, screenY};
+    if (screenX == -1 && screenY == -1) { // from the keyboard: under the header
+        at = POINT{kColumnPitch / 2, kHeaderHeight + kCellHeight / 2};
+        ClientToScreen(hwnd, &at);
+    }
+    if (tip) tip->Show(SW_HIDE);
+    RunMemoExportMenu(hwnd, at, model.memoRoot());
+    return 0;
 }
 
 LRESULT MonthGrid::OnLinkClicked(int id) {
