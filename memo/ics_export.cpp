@@ -118,7 +118,7 @@ void AppendEvent(std::string& out, const Event& e, const std::string& stamp) {
     AppendLine(out, "DTEND;VALUE=DATE:" +
                         DateText(CivilFromDays(DaysFromCivil(e.first.year, e.first.month, e.first.day) + 1)));
     if (!e.rule.empty()) AppendLine(out, "RRULE:" + e.rule);
-    // Six days to a property: 71 octets, so these lines need no folding and each reads on its own.
+    // Six days to a property: 70 octets, so these lines need no folding and each reads on its own.
     for (size_t i = 0; i < e.more.size(); i += 6) {
         std::string dates = "RDATE;VALUE=DATE:";
         for (size_t j = i; j < e.more.size() && j < i + 6; ++j)
@@ -275,7 +275,7 @@ IcsExport ExportMemoFolder(const std::string& memoRoot, const IcsExportClock& cl
     AppendLine(out, std::string("PRODID:") + kProductId);
     AppendLine(out, "CALSCALE:GREGORIAN");
     // The calendar's name for clients that make a new calendar from the file (RFC 7986, and the
-    // older name Google and Apple read).
+    // older name many clients read).
     AppendLine(out, "NAME:我的记事");
     AppendLine(out, "X-WR-CALNAME:我的记事");
     Exporter(memoRoot, clock, result).Run();
