@@ -1,5 +1,6 @@
 // A memo folder with every file the December 2026 page reads, each holding a few memos, so a month
-// change reads six files (five distinct) like a well-used calendar does. Removed again at the end.
+// change reads six files (five distinct) like a well-used calendar does; Fill writes more. Removed
+// again at the end.
 #pragma once
 
 #include <filesystem>
@@ -14,15 +15,18 @@ public:
         base = fs::temp_directory_path() / fs::u8path(tempName);
         fs::create_directories(base / fs::u8path("我的记事/日历"));
         root = (base / fs::u8path("我的记事")).u8string();
-        for (const char* name : {"202612", "112", "010", "011", "week"}) {
-            std::string bytes = {100, 0};
-            for (int slot = 1; slot <= 6; ++slot) {
-                std::string text = "memo text of slot " + std::to_string(slot);
-                bytes += {char(slot), 0, char(text.size()), 0, 0, 0, 0, 0};
-                bytes += text;
-            }
-            std::ofstream(fs::u8path(root + "/日历/" + name), std::ios::binary) << bytes;
+        for (const char* name : {"202612", "112", "010", "011", "week"})
+            Fill(name, 1, 6, [](int slot) { return "memo text of slot " + std::to_string(slot); });
+    }
+    // Writes the memo file "日历/<name>" with slots first to last, slot i holding textOf(i) (up to 65,535 bytes).
+    template <typename TextOf> void Fill(const std::string& name, int first, int last, TextOf textOf) const {
+        std::string bytes = {100, 0};
+        for (int slot = first; slot <= last; ++slot) {
+            const std::string text = textOf(slot);
+            bytes += {char(slot), 0, char(text.size() & 0xFF), char(text.size() >> 8), 0, 0, 0, 0};
+            bytes += text;
         }
+        std::ofstream(std::filesystem::u8path(root + "/日历/" + name), std::ios::binary) << bytes;
     }
     ~FilledMemoFolder() {
         std::error_code ec;

@@ -27,5 +27,8 @@ int RemoveFile(const std::string& path);
 // could not be kept (then the file must not be replaced).
 int KeepDamagedCopy(const std::string& path);
 
+// Whether `path` names an existing folder.
+bool FolderExists(const std::string& path);
+
 // Name of the temporary file WriteWholeFile uses for `path`.
 std::string TempPathFor(const std::string& path);

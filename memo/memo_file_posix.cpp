@@ -96,3 +96,8 @@ int RemoveFile(const std::string& path) {
     if (unlink(path.c_str()) == 0 || errno == ENOENT || errno == ENOTDIR) return 0;
     return -1;
 }
+
+bool FolderExists(const std::string& path) {
+    struct stat info;
+    return !path.empty() && stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}

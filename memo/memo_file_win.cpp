@@ -114,3 +114,9 @@ int RemoveFile(const std::string& path) {
     if (DeleteFileW(wide.c_str()) || IsMissing(GetLastError())) return 0;
     return -1;
 }
+
+bool FolderExists(const std::string& path) {
+    std::wstring wide = WidePath(path);
+    DWORD attributes = wide.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(wide.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Every figure of the project side by side in one run, each under the command that measures it:
-# engine speed, month page, memo save and load, notepad keystroke save (Google Benchmark, native),
-# grid paint, start-up against the smallest window program, private memory and idle CPU (under
+# engine speed, month page, memo save and load, notepad keystroke save, memo export (Google Benchmark,
+# native), grid paint, start-up against the smallest window program, private memory and idle CPU (under
 # Wine, for each Windows build that runs here), and the stripped exe sizes.
 #   tools/bench-report.sh            RUNS=15 start-ups of each program, IDLE_SECONDS=60 of idling
 # Timings live here, not in the tests: nothing in this report passes or fails.
@@ -34,6 +34,7 @@ if [ -x $bench ]; then
     gbench "engine speed" 'BM_(SolarToLunar|NextDay|ConvertWholeRange)'
     gbench "month page (the model, and the grid's month change with its memo files)" 'BM_(BuildMonthPage|View)'
     gbench "memo save and load" 'BM_Memo'
+    gbench "memo export to iCalendar (a year of the longest memos; every month file, short memos)" 'BM_IcsExport'
     if $bench --benchmark_list_tests | grep -q '^BM_Notepad'; then
         gbench "notepad keystroke save" 'BM_Notepad'
     else

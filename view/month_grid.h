@@ -82,6 +82,7 @@ protected:
     LRESULT OnMouseMove(int x, int y, UINT keys) override;
     LRESULT OnLButtonUp(int x, int y, UINT keys) override;
     LRESULT OnLinkClicked(int id) override;
+    LRESULT OnContextMenu(int screenX, int screenY) override;
 
 private:
     void MakeFonts();

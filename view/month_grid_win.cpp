@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "engine/names.h"
+#include "memo/ics_export_dlg.h"
 #include "memo/memo_edit_dlg.h"
 #include "memo/weekly_note_dlg.h"
 #include "view/hover_tip.h"
@@ -143,6 +144,18 @@ LRESULT MonthGrid::OnLButtonUp(int x, int y, UINT) {
         RunWeeklyNoteDlg(*this);
     }
     return Default();
+}
+
+// The right button's menu (the memo export); the left button's work stays as it is.
+LRESULT MonthGrid::OnContextMenu(int screenX, int screenY) {
+    POINT at{screenX, screenY};
+    if (screenX == -1 && screenY == -1) { // from the keyboard: under the header
+        at = POINT{S(kColumnPitch / 2), S(kHeaderHeight + kCellHeight / 2)};
+        ClientToScreen(hwnd, &at);
+    }
+    if (tip) tip->Show(SW_HIDE);
+    RunMemoExportMenu(hwnd, at, model.memoRoot());
+    return 0;
 }
 
 LRESULT MonthGrid::OnLinkClicked(int id) {

@@ -111,6 +111,34 @@ std::u16string Gb18030ToUtf16(std::string_view bytes) {
     return out;
 }
 
+std::string Gb18030ToUtf8(std::string_view bytes) {
+    const std::u16string wide = Gb18030ToUtf16(bytes);
+    std::string out;
+    out.reserve(wide.size() * 3);
+    for (size_t i = 0; i < wide.size(); ++i) {
+        uint32_t c = wide[i];
+        // Decoding makes surrogates only in pairs.
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < wide.size())
+            c = 0x10000 + ((c - 0xD800) << 10) + (wide[++i] - 0xDC00);
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | c >> 6);
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += static_cast<char>(0xE0 | c >> 12);
+            out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | c >> 18);
+            out += static_cast<char>(0x80 | (c >> 12 & 0x3F));
+            out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
 std::string Utf16ToGb18030(std::u16string_view text) {
     const auto& twoByte = TwoByteCodes();
     std::string out;

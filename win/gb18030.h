@@ -13,4 +13,6 @@
 #include <string_view>
 
 std::u16string Gb18030ToUtf16(std::string_view bytes);
+// The same decoding straight to UTF-8, for texts that leave the program without the platform.
+std::string Gb18030ToUtf8(std::string_view bytes);
 std::string Utf16ToGb18030(std::u16string_view text);

@@ -45,7 +45,7 @@ std::string WideToCp936(std::wstring_view wide) {
 }
 
 std::string Cp936ToUtf8(std::string_view bytes) {
-    return ToUtf8(Cp936ToWide(bytes));
+    return Gb18030ToUtf8(bytes);
 }
 std::string Utf8ToCp936(std::string_view utf8) {
     return WideToCp936(ToWide(utf8));

@@ -73,6 +73,8 @@ protected:
     virtual LRESULT OnTimer(UINT_PTR /*id*/) { return Default(); }
     virtual LRESULT OnCommand(int /*id*/, int /*code*/, HWND /*control*/) { return Default(); }
     virtual LRESULT OnLinkClicked(int /*id*/) { return Default(); }
+    // WM_CONTEXTMENU at a screen point; (-1, -1) when it came from the keyboard.
+    virtual LRESULT OnContextMenu(int /*screenX*/, int /*screenY*/) { return Default(); }
     // WM_DPICHANGED: the window's DPI is now `dpi`; `suggested` is the system's rectangle for it.
     virtual LRESULT OnDpiChanged(int /*dpi*/, const RECT& /*suggested*/) { return Default(); }
     virtual LRESULT OnMessage(UINT /*msg*/, WPARAM /*wParam*/, LPARAM /*lParam*/) { return Default(); }

@@ -1,10 +1,11 @@
 # Shared by the calendar's script tests: sourced, never run. Arguments of the scripts:
-#   LUNORIA_EXE PROBE_EXE MINIMAL_EXE
+#   LUNORIA_EXE PROBE_EXE MINIMAL_EXE LUNORIA_CAL_EXE
 # Runs inside the Wine environment of tools/wine-test.sh; started alone, it makes its own.
-[ $# -ge 2 ] || { echo "usage: $0 LUNORIA_EXE PROBE_EXE [MINIMAL_EXE]" >&2; exit 2; }
+[ $# -ge 2 ] || { echo "usage: $0 LUNORIA_EXE PROBE_EXE [MINIMAL_EXE [LUNORIA_CAL_EXE]]" >&2; exit 2; }
 app_exe=$1
 probe_exe=$2
 minimal_exe=${3:-}
+cal_exe=${4:-}
 app_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 
 if [ -z "${WINEPREFIX:-}" ] || [ ! -d "${WINEPREFIX:-}" ] || [ -z "${DISPLAY:-}" ]; then

@@ -7,6 +7,7 @@
 //   lunoria-probe text ID [TITLE]  prints the text of control ID of the calendar (or of window TITLE)
 //   lunoria-probe texts TITLE      prints the non-empty texts of the children of window TITLE, one a line
 //   lunoria-probe tip              prints whether the hover tip shows, then its left, top, width, height
+//   lunoria-probe menu             prints the shown popup menu's left, top, width, height; exit code 2 when none shows
 //   lunoria-probe companion NAME   prints left, top, width, height and 1/0 (shown) of the calendar's
 //                                  notepad, notetab ("本") or caltab ("历")
 //   lunoria-probe center ID @NAME  as center, for a control of that companion
@@ -214,6 +215,15 @@ int wmain(int argc, wchar_t** argv) {
         EnumChildWindows(w, PrintChildText, 0);
         return 0;
     }
+    if (what == L"menu") {
+        HWND w = FindWindowW(L"#32768", nullptr);
+        while (w && !IsWindowVisible(w))
+            w = FindWindowExW(nullptr, w, L"#32768", nullptr);
+        RECT r;
+        if (!w || !GetWindowRect(w, &r)) return 2;
+        std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+        return 0;
+    }
     if (what == L"tip") {
         std::pair<HWND, HWND> found{FindCalendar(), nullptr};
         if (!found.first) return 2;
@@ -328,7 +338,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     std::fprintf(stderr,
                  "usage: lunoria-probe month|rect|center ID [TITLE|@NAME]|text ID [TITLE]|texts "
-                 "TITLE|tip|companion NAME|pagetext|heading|iconic|restore|close|select Y M|wait "
+                 "TITLE|tip|menu|companion NAME|pagetext|heading|iconic|restore|close|select Y M|wait "
                  "S|gone S|time EXE FILE|cpu EXE FILE S|ping S|overlaps|inside TITLE|@NAME|dpichange DPI X Y\n");
     return 2;
 }

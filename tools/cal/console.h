@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 // Prepares standard output for UTF-8 text. Returns true when it is a terminal that understands
 // ANSI attributes (reverse video for today); false for files, pipes and plain consoles.
 bool PrepareConsole();
@@ -7,3 +9,7 @@ bool PrepareConsole();
 // Standard output as plain bytes: the dump ends its lines with LF on every system, so dumps from
 // the Windows and the native build compare equal.
 void UseBinaryOutput();
+
+// Command-line argument `index` as UTF-8, whatever the system's code page (Windows hands `argv` over
+// in its ANSI code page, which cannot name every folder).
+std::string Utf8Argument(char** argv, int index);

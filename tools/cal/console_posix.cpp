@@ -11,3 +11,7 @@ bool PrepareConsole() {
 }
 
 void UseBinaryOutput() {}
+
+std::string Utf8Argument(char** argv, int index) {
+    return argv[index];
+}

@@ -6,6 +6,8 @@
 #include <io.h>
 #include <windows.h>
 
+#include <shellapi.h>
+
 #ifndef ENABLE_VIRTUAL_TERMINAL_PROCESSING
 #define ENABLE_VIRTUAL_TERMINAL_PROCESSING 0x0004
 #endif
@@ -23,4 +25,18 @@ bool PrepareConsole() {
 void UseBinaryOutput() {
     std::fflush(stdout);
     _setmode(_fileno(stdout), _O_BINARY);
+}
+
+std::string Utf8Argument(char** argv, int index) {
+    int count = 0;
+    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::string text;
+    if (!wide || index >= count) {
+        text = argv[index];
+    } else if (int n = WideCharToMultiByte(CP_UTF8, 0, wide[index], -1, nullptr, 0, nullptr, nullptr); n > 1) {
+        text.resize(static_cast<size_t>(n - 1));
+        WideCharToMultiByte(CP_UTF8, 0, wide[index], -1, text.data(), n, nullptr, nullptr);
+    }
+    LocalFree(wide);
+    return text;
 }

@@ -1,4 +1,5 @@
-// lunoria-cal: the calendar's month pages in a terminal, and a day-by-day dump of the lunar data.
+// lunoria-cal: the calendar's month pages in a terminal, a day-by-day dump of the lunar data, and the
+// memo folder as an iCalendar file.
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -9,6 +10,8 @@
 #include "engine/month_page.h"
 #include "engine/names.h"
 #include "engine/solar_terms.h"
+#include "memo/ics_export.h"
+#include "memo/memo_file.h"
 #include "tools/cal/cal_args.h"
 #include "tools/cal/console.h"
 
@@ -22,7 +25,10 @@ const char kUsage[] =
     "usage: lunoria-cal [YEAR [MONTH]]      month page(s), YEAR 1900-2100\n"
     "       lunoria-cal --dump FROM TO      one line per day, dates YYYY-MM-DD, 1900-01-31 to 2100-12-31\n"
     "dump columns (tab-separated): date, lunar year, lunar month, lunar day, leap month 0/1,\n"
-    "lunar month length, solar term 0/1/2, festival or -\n";
+    "lunar month length, solar term 0/1/2, festival or -\n"
+    "       lunoria-cal --export-ics FOLDER [-o FILE]\n"
+    "                                      the memos of FOLDER (我的记事, holding 日历) as one iCalendar\n"
+    "                                      file (RFC 5545), to standard output or to FILE\n";
 
 int Fail(const std::string& message) {
     std::fprintf(stderr, "lunoria-cal: %s\n", message.c_str());
@@ -182,6 +188,25 @@ int Dump(const char* fromText, const char* toText) {
     return 0;
 }
 
+// To standard output when `file` is empty.
+int ExportIcs(const std::string& folder, const std::string& file) {
+    PrepareConsole(); // messages name folders in UTF-8
+    const IcsExport result = ExportMemoFolder(folder, CurrentExportClock());
+    if (result.status == IcsExportStatus::NoFolder) return Fail("no such folder: " + folder);
+    if (result.status == IcsExportStatus::NoCalendarFolder) {
+        return Fail(folder + " is no memo folder: it holds no 日历 folder");
+    }
+    for (const std::string& path : result.damagedFiles)
+        std::fprintf(stderr, "lunoria-cal: damaged memo file %s: exported what could be read\n", path.c_str());
+    if (!file.empty()) {
+        if (WriteWholeFile(file, result.text.data(), result.text.size()) == 0) return 0;
+        std::fprintf(stderr, "lunoria-cal: could not write %s\n", file.c_str());
+        return 1;
+    }
+    UseBinaryOutput(); // the lines end with CR LF, never CR CR LF
+    return std::fwrite(result.text.data(), 1, result.text.size(), stdout) == result.text.size() ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -193,6 +218,10 @@ int main(int argc, char** argv) {
     if (argc >= 2 && std::strcmp(argv[1], "--dump") == 0) {
         if (argc != 4) return Fail("--dump takes two dates: FROM TO");
         status = Dump(argv[2], argv[3]);
+    } else if (argc >= 2 && std::strcmp(argv[1], "--export-ics") == 0) {
+        const bool toFile = argc == 5 && std::strcmp(argv[3], "-o") == 0 && argv[4][0] != '\0';
+        if (argc != 3 && !toFile) return Fail("--export-ics takes a folder, and -o FILE for a file");
+        status = ExportIcs(Utf8Argument(argv, 2), toFile ? Utf8Argument(argv, 4) : std::string());
     } else if (argc >= 2 && argv[1][0] == '-' && argv[1][1] != '\0') {
         return Fail(std::string("unknown option ") + argv[1] + " (try --help)");
     } else if (argc > 3) {
