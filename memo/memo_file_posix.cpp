@@ -96,3 +96,13 @@ int RemoveFile(const std::string& path) {
     if (unlink(path.c_str()) == 0 || errno == ENOENT || errno == ENOTDIR) return 0;
     return -1;
 }
+
+FileStamp StampOf(const std::string& path) {
+    FileStamp stamp;
+    struct stat st;
+    if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return stamp;
+    stamp.exists = true;
+    stamp.size = static_cast<uint64_t>(st.st_size);
+    stamp.modified = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    return stamp;
+}
