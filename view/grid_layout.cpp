@@ -9,6 +9,15 @@ GridRect CellRect(int row, int column) {
     return r;
 }
 
+GridRect HolidayMarkRect(const GridRect& cell) {
+    GridRect r;
+    r.left = cell.left + kHolidayMarkLeft;
+    r.top = cell.top + kHolidayMarkTop;
+    r.right = r.left + kHolidayMarkSize;
+    r.bottom = r.top + kHolidayMarkSize;
+    return r;
+}
+
 int DayAtCell(const MonthPage& page, int row, int column) {
     if (!page.ok() || row < 0 || row >= kGridRows || column < 0 || column >= kGridColumns) return 0;
     int day = row * kGridColumns + column - page.cells[1].weekday + 1;

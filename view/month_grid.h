@@ -37,6 +37,8 @@ public:
 
     // The "我的记事" folder; the stores use <root>/日历/...
     void SetMemoRoot(const std::string& utf8Folder);
+    // The 休 and 班 marks on or off, from the next SetMonth on.
+    void SetShowHolidays(bool show) { model.SetShowHolidays(show); }
 
     // Rebuilds the page of (year, month) and reloads its memo stores. A day other than 0 moves the mark
     // (today) there, lowered to the month's length. Shows the owner's today link unless the page shows
@@ -82,6 +84,7 @@ protected:
 private:
     void PaintHeader(HDC dc, int width);
     void PaintDay(HDC dc, int day, int x, int y);
+    void PaintHolidayMark(HDC dc, const DayMarks& marks, int x, int y);
     void PaintRing(HDC dc);
 
     GridPage model;
@@ -95,6 +98,7 @@ private:
     Font starFont;
     Font smallFont;
     Font smallBoldFont;
+    Font holidayFont;
 
     std::unique_ptr<HoverTip> tip;
     std::unique_ptr<ColorLabel> yearCaption;

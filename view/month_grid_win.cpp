@@ -55,6 +55,9 @@ bool MonthGrid::Create(const RECT& rect, HWND parent, int id, MonthGridOwner* gr
     starFont = CreatePixelFont(19, "宋体", FW_NORMAL, GB2312_CHARSET);
     smallFont = CreatePixelFont(14, "Arial", FW_NORMAL, GB2312_CHARSET);
     smallBoldFont = CreatePixelFont(14, "Arial", FW_BOLD, GB2312_CHARSET);
+    // One small character: smoothing would leave it pale, so its pixels are whole, as 宋体's own
+    // bitmaps at this size are on Windows.
+    holidayFont = CreatePixelFont(kHolidayMarkSize, "宋体", FW_NORMAL, GB2312_CHARSET, NONANTIALIASED_QUALITY);
 
     // Caption and link sit in the bottom strip; both size themselves to their text.
     const int height = rect.bottom - rect.top;
@@ -241,6 +244,16 @@ void MonthGrid::PaintDay(HDC dc, int day, int x, int y) {
     // Not clipped to the cell: a long month name runs on into the next cell.
     SelectObject(dc, cell.textIsMonthName ? smallBoldFont.Get() : smallFont.Get());
     Text(dc, x + 6, y + 17, cell.text);
+    PaintHolidayMark(dc, marks, x, y);
+}
+
+// Last in the cell, so nothing drawn there covers it; it keeps to a corner nothing else uses.
+void MonthGrid::PaintHolidayMark(HDC dc, const DayMarks& marks, int x, int y) {
+    if (marks.holiday == HolidayMark::None) return;
+    GridRect box = HolidayMarkRect(GridRect{x, y, x + kCellWidth, y + kCellHeight});
+    SelectObject(dc, holidayFont.Get());
+    SetTextColor(dc, marks.holidayColor);
+    Text(dc, box.left, box.top, HolidayMarkText(marks.holiday));
 }
 
 void MonthGrid::PaintRing(HDC dc) {

@@ -29,6 +29,8 @@ TEST(GridLayout, OriginsAndHitsAgreeOnEveryPage) {
                 int row = (o.y - kHeaderHeight) / kRowPitch, column = o.x / kColumnPitch;
                 ASSERT_EQ(DayAtCell(page, row, column), d);
                 ASSERT_EQ(column, page.cells[d].weekday);
+                const GridRect m = HolidayMarkRect(CellRect(row, column)); // the 休/班 box is the day's
+                ASSERT_TRUE(HitTestDay(page, m.left, m.top) == d && HitTestDay(page, m.right - 1, m.bottom - 1) == d);
             }
         }
     }
@@ -41,6 +43,8 @@ TEST(GridLayout, CellsTileTheGrid) {
     EXPECT_EQ((std::vector<int>{first.left, first.top, first.right, first.bottom}), (std::vector<int>{0, 21, 51, 53}));
     EXPECT_EQ((std::vector<int>{last.left, last.top, last.right, last.bottom}),
               (std::vector<int>{312, 186, kGridWidth, kGridHeight - kStripHeight - 1}));
+    const GridRect m = HolidayMarkRect(last); // inside, right of the number, above the stars and the text
+    EXPECT_TRUE(m.left >= last.left + kDayNumberRight && m.right <= last.right && m.bottom < last.top + kCellLowerTop);
 }
 
 TEST(GridLayout, HitTestEdges) {
