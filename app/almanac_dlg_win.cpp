@@ -73,6 +73,7 @@ bool AlmanacDlg::OnInitDialog() {
     RECT gridRect{0, 22, windowWidth, gridHeight + 22};
     grid->Create(gridRect, hwnd, IDC_GRID, this);
     grid->SetMemoRoot(memoRoot);
+    grid->SetShowHolidays(HolidayMarksShown(ReadStored("ShowHolidays")));
     FillLists();
     GoToToday();
     CreateHeadlineLinks();
