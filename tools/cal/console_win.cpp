@@ -5,6 +5,8 @@
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
+#include <shellapi.h>
+#include <shlobj.h>
 
 #ifndef ENABLE_VIRTUAL_TERMINAL_PROCESSING
 #define ENABLE_VIRTUAL_TERMINAL_PROCESSING 0x0004
@@ -23,4 +25,31 @@ bool PrepareConsole() {
 void UseBinaryOutput() {
     std::fflush(stdout);
     _setmode(_fileno(stdout), _O_BINARY);
+}
+
+namespace {
+
+std::string Utf8(const wchar_t* wide) {
+    int n = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+    if (n <= 1) return {};
+    std::string out(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide, -1, out.data(), n, nullptr, nullptr);
+    out.resize(static_cast<size_t>(n - 1));
+    return out;
+}
+
+} // namespace
+
+std::string DocumentsFolder() {
+    wchar_t path[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, path))) return {};
+    return Utf8(path);
+}
+
+std::string Utf8Argument(char** argv, int index) {
+    int count = 0;
+    wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::string out = wide && index < count ? Utf8(wide[index]) : std::string(argv[index]);
+    LocalFree(wide);
+    return out;
 }
