@@ -1,5 +1,6 @@
 // A memo folder with every file the December 2026 page reads, each holding a few memos, so a month
-// change reads six files (five distinct) like a well-used calendar does. Removed again at the end.
+// change reads six files (five distinct) like a well-used calendar does, and a holiday list. Removed
+// again at the end.
 #pragma once
 
 #include <filesystem>
@@ -23,6 +24,7 @@ public:
             }
             std::ofstream(fs::u8path(root + "/日历/" + name), std::ios::binary) << bytes;
         }
+        std::ofstream(fs::u8path(root + "/节假日.txt"), std::ios::binary) << "2027-01-01 休 元旦\n2027-01-04 班 元旦\n";
     }
     ~FilledMemoFolder() {
         std::error_code ec;
