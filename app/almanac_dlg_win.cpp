@@ -89,6 +89,7 @@ bool AlmanacDlg::OnInitDialog() {
     grid = std::make_unique<MonthGrid>();
     grid->Create(GridRect(), hwnd, IDC_GRID, this, Dpi());
     grid->SetMemoRoot(memoRoot);
+    grid->SetShowHolidays(HolidayMarksShown(ReadStored("ShowHolidays")));
     FillLists();
     GoToToday();
     CreateHeadlineLinks();

@@ -47,6 +47,10 @@ bool ReadsAsOne(const std::string& text) {
     return ParseDecimal(text) == 1;
 }
 
+bool HolidayMarksShown(const StoredText& value) {
+    return !(value.present && value.text == "0");
+}
+
 ScreenPoint StoredWindowPos(const StoredText& posX, const StoredText& posY, ScreenPoint fallback) {
     if (!posX.present) return fallback;
     return {ParseDecimal(posX.text), posY.present ? ParseDecimal(posY.text) : fallback.y};

@@ -30,6 +30,9 @@ struct StoredText {
     std::string text;
 };
 
+// ShowHolidays: exactly "0" turns the 休 and 班 marks off; missing or anything else leaves them on.
+bool HolidayMarksShown(const StoredText& value);
+
 // PosX absent: (500, 300) and PosY is not looked at. PosX present: (PosX, PosY or 300). The notepad
 // reads MemoX / MemoY the same way with its own fallback.
 ScreenPoint StoredWindowPos(const StoredText& posX, const StoredText& posY, ScreenPoint fallback = kDefaultWindowPos);

@@ -1,6 +1,7 @@
 #include <benchmark/benchmark.h>
 
 #include "engine/gregorian.h"
+#include "engine/holidays.h"
 #include "engine/lunar.h"
 #include "engine/month_page.h"
 
@@ -34,6 +35,26 @@ static void BM_BuildMonthPage(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_BuildMonthPage);
+
+// The same pages with every day's 休 or 班 looked up: built-in data only (0), and under a user's list
+// of a whole year (1), side by side with the plain build above.
+static void BM_BuildMonthPageWithHolidays(benchmark::State& state) {
+    HolidayCalendar holidays;
+    if (state.range(0)) {
+        std::vector<HolidayEntry> entries;
+        for (int d = 0; d < 40; ++d)
+            entries.push_back({CivilFromDays(DaysFromCivil(2026, 1, 1) + 9 * d), HolidayMark::Rest, "x"});
+        holidays.SetUserEntries(entries);
+    }
+    MonthPage page;
+    int month = 1;
+    for (auto _ : state) {
+        BuildMonthPage(page, kDesktopRange, 2026, month, 7, &holidays);
+        benchmark::DoNotOptimize(page.cells[page.dayCount].text.data());
+        month = month == 12 ? 1 : month + 1;
+    }
+}
+BENCHMARK(BM_BuildMonthPageWithHolidays)->Arg(0)->Arg(1);
 
 // Every date of the table converted afresh, 73,412 conversions per iteration.
 static void BM_ConvertWholeRange(benchmark::State& state) {

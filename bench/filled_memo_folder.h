@@ -1,6 +1,6 @@
 // A memo folder with every file the December 2026 page reads, each holding a few memos, so a month
-// change reads six files (five distinct) like a well-used calendar does; Fill writes more. Removed
-// again at the end.
+// change reads six files (five distinct) and a holiday list like a well-used calendar does; Fill writes
+// more. Removed again at the end.
 #pragma once
 
 #include <filesystem>
@@ -17,6 +17,7 @@ public:
         root = (base / fs::u8path("我的记事")).u8string();
         for (const char* name : {"202612", "112", "010", "011", "week"})
             Fill(name, 1, 6, [](int slot) { return "memo text of slot " + std::to_string(slot); });
+        std::ofstream(fs::u8path(root + "/节假日.txt"), std::ios::binary) << "2027-01-01 休 元旦\n2027-01-04 班 元旦\n";
     }
     // Writes the memo file "日历/<name>" with slots first to last, slot i holding textOf(i) (up to 65,535 bytes).
     template <typename TextOf> void Fill(const std::string& name, int first, int last, TextOf textOf) const {

@@ -17,17 +17,19 @@ static void BM_ViewPageModelOnly(benchmark::State& state) {
 }
 BENCHMARK(BM_ViewPageModelOnly);
 
-// SetMonth of the grid: page model plus six memo-store loads from files in a warm cache.
+// SetMonth of the grid: page model plus six memo-store loads from files in a warm cache; with the
+// holiday marks off (0) and on (1: a look at the holiday list's size and time, and the lookups).
 static void BM_ViewSetMonthWithStores(benchmark::State& state) {
     FilledMemoFolder folder("lunoria-view-bench");
     GridPage grid;
+    grid.SetShowHolidays(state.range(0) != 0);
     grid.SetMemoRoot(folder.root);
     for (auto _ : state) {
         grid.SetMonth(2026, 12, 7);
         benchmark::DoNotOptimize(grid.monthMemos.slot(3).text().data());
     }
 }
-BENCHMARK(BM_ViewSetMonthWithStores);
+BENCHMARK(BM_ViewSetMonthWithStores)->Arg(0)->Arg(1);
 
 // Everything a paint asks of the model: the marks of every day and the header colours.
 static void BM_ViewMarksOfAPage(benchmark::State& state) {

@@ -28,7 +28,8 @@ bool MonthPageInRange(const CalendarRange& range, int year, int month) {
            DayInRange(range, year, month, DaysInMonth(year, month));
 }
 
-bool BuildMonthPage(MonthPage& page, const CalendarRange& range, int year, int month, int day) {
+bool BuildMonthPage(MonthPage& page, const CalendarRange& range, int year, int month, int day,
+                    const HolidayCalendar* holidays) {
     if (!MonthPageInRange(range, year, month)) return false;
     page.year = year;
     page.month = month;
@@ -53,6 +54,7 @@ bool BuildMonthPage(MonthPage& page, const CalendarRange& range, int year, int m
             page.lunarMonths[page.lunarMonthCount++] = cell.lunar.month; // at most 3 in 31 days
         }
         cell.lunarMonthIndex = uint8_t(page.lunarMonthCount - 1);
+        cell.holiday = holidays ? holidays->Lookup(year, month, d).mark : HolidayMark::None;
     }
     for (int d = page.dayCount + 1; d < int(page.cells.size()); ++d)
         page.cells[d] = DayCell{};

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "engine/gregorian.h"
+#include "engine/holidays.h"
 #include "engine/lunar.h"
 
 // One displayed Gregorian month as the grid paints it. Memo stores, labels and windows are not part
@@ -24,13 +25,14 @@ bool DayInRange(const CalendarRange& range, int year, int month, int day);
 bool MonthPageInRange(const CalendarRange& range, int year, int month);
 
 struct DayCell {
-    uint16_t weekday = 0;           // 0 = Sunday ... 6 = Saturday
-    LunarDate lunar;                // lunar date of the day
-    uint16_t solarTerm = 0;         // 0 none, 1 the month's first solar term, 2 its second
-    std::string text;               // line under the day number, UTF-8
-    const char* festival = nullptr; // lunar festival, else solar festival, else nullptr
-    bool textIsMonthName = false;   // text is the lunar month name with its size ("闰四月小")
-    uint8_t lunarMonthIndex = 0;    // index of lunar.month in MonthPage::lunarMonths
+    uint16_t weekday = 0;                    // 0 = Sunday ... 6 = Saturday
+    LunarDate lunar;                         // lunar date of the day
+    uint16_t solarTerm = 0;                  // 0 none, 1 the month's first solar term, 2 its second
+    std::string text;                        // line under the day number, UTF-8
+    const char* festival = nullptr;          // lunar festival, else solar festival, else nullptr
+    bool textIsMonthName = false;            // text is the lunar month name with its size ("闰四月小")
+    uint8_t lunarMonthIndex = 0;             // index of lunar.month in MonthPage::lunarMonths
+    HolidayMark holiday = HolidayMark::None; // 休 or 班 of the statutory schedule
 };
 
 // The marked date (today). Day 0 keeps the mark; any other day moves it to (year, month, day),
@@ -70,6 +72,8 @@ struct MonthPage {
     int LunarMonthOf(int day) const { return day >= 1 && day <= dayCount ? cells[day].lunar.month : 0; }
 };
 
-// Rebuilds the whole page for (year, month) and moves the mark as MonthMark::Move says. Returns
-// false and leaves the page unchanged when the month is outside MonthPageInRange(range, ...).
-bool BuildMonthPage(MonthPage& page, const CalendarRange& range, int year, int month, int day = 0);
+// Rebuilds the whole page for (year, month) and moves the mark as MonthMark::Move says; the days take
+// their 休 and 班 from `holidays`, none without it. Returns false and leaves the page unchanged when
+// the month is outside MonthPageInRange(range, ...).
+bool BuildMonthPage(MonthPage& page, const CalendarRange& range, int year, int month, int day = 0,
+                    const HolidayCalendar* holidays = nullptr);

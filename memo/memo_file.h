@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 // Replaces the file with `size` bytes: they go to <path>.tmp, are flushed to disk, and the temporary
@@ -32,3 +33,16 @@ bool FolderExists(const std::string& path);
 
 // Name of the temporary file WriteWholeFile uses for `path`.
 std::string TempPathFor(const std::string& path);
+
+// What tells one version of a file from the next without reading it.
+struct FileStamp {
+    bool exists = false;
+    uint64_t size = 0;
+    int64_t modified = 0; // last write, in the platform's own ticks
+
+    bool operator==(const FileStamp& o) const { return exists == o.exists && size == o.size && modified == o.modified; }
+    bool operator!=(const FileStamp& o) const { return !(*this == o); }
+};
+
+// The file's stamp; `exists` false when there is no such file (or it cannot be looked at).
+FileStamp StampOf(const std::string& path);

@@ -10,6 +10,10 @@ root=$(pwd)
 out=$root/build/release
 version=$(sed -nE 's/^project\(Lunoria VERSION ([0-9.]+).*/\1/p' CMakeLists.txt)
 [ -n "$version" ] || { echo "release: no VERSION in CMakeLists.txt"; exit 1; }
+# The guide names the years of the built-in holiday table.
+holidayFirst=$(sed -nE 's/.*kHolidayTableFirstYear = ([0-9]+);/\1/p' engine/holiday_table.h)
+holidayLast=$(sed -nE 's/.*kHolidayTableLastYear = ([0-9]+);/\1/p' engine/holiday_table.h)
+[ -n "$holidayFirst" ] && [ -n "$holidayLast" ] || { echo "release: no years in engine/holiday_table.h"; exit 1; }
 mkdir -p "$out"
 rm -f "$out"/lunoria-*.zip "$out/SHA256SUMS"
 
@@ -29,7 +33,8 @@ release() {
         echo "release: $arch exe still holds the test hook"
         exit 1
     fi
-    { printf '\xef\xbb\xbf'; sed -e "s/@VERSION@/$version/g" -e "s/@ARCH@/$arch/g" docs/README.txt | sed 's/$/\r/'; } \
+    { printf '\xef\xbb\xbf'; sed -e "s/@VERSION@/$version/g" -e "s/@ARCH@/$arch/g" -e "s/@HOLIDAY_FIRST@/$holidayFirst/g" \
+        -e "s/@HOLIDAY_LAST@/$holidayLast/g" docs/README.txt | sed 's/$/\r/'; } \
         >"$stage/README.txt"
     sed 's/$/\r/' LICENSE >"$stage/LICENSE"
     zip="lunoria-$version-$arch.zip"

@@ -9,6 +9,13 @@ GridRect CellRect(int row, int column, int dpi) {
     return {Scaled(c.x, dpi), Scaled(c.y, dpi), Scaled(c.x + kCellWidth, dpi), Scaled(c.y + kCellHeight, dpi)};
 }
 
+GridRect HolidayMarkRect(int row, int column, int dpi) {
+    GridPoint c = CellCorner96(row, column);
+    c = {c.x + kHolidayMarkLeft, c.y + kHolidayMarkTop};
+    return {Scaled(c.x, dpi), Scaled(c.y, dpi), Scaled(c.x + kHolidayMarkSize, dpi),
+            Scaled(c.y + kHolidayMarkSize, dpi)};
+}
+
 int DayAtCell(const MonthPage& page, int row, int column) {
     if (!page.ok() || row < 0 || row >= kGridRows || column < 0 || column >= kGridColumns) return 0;
     int day = row * kGridColumns + column - page.cells[1].weekday + 1;

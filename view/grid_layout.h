@@ -21,6 +21,18 @@ constexpr int kFirstCellTop = 21; // one black line under the header
 constexpr int kGridRows = 6;
 constexpr int kGridColumns = 7;
 
+// The 休 or 班 of a statutory holiday or make-up working day: one character in the free top-right
+// corner of the cell, its font's pixel height = kHolidayMarkSize, its box kHolidayMarkSize square at
+// this offset from the cell's top-left corner.
+constexpr int kHolidayMarkLeft = 38;
+constexpr int kHolidayMarkTop = 1;
+constexpr int kHolidayMarkSize = 12;
+// What the mark keeps clear of, from the cell's top-left corner: the day number ("%2d" in its font,
+// drawn at x = 10) ends left of kDayNumberRight; the stars and the text under the number start at
+// y = kCellLowerTop; the weekly "●" lies left of the number.
+constexpr int kDayNumberRight = 34;
+constexpr int kCellLowerTop = 15;
+
 // Colours are COLORREF values, 0x00BBGGRR.
 constexpr uint32_t Rgb(int r, int g, int b) {
     return static_cast<uint32_t>(r) | static_cast<uint32_t>(g) << 8 | static_cast<uint32_t>(b) << 16;
@@ -38,7 +50,9 @@ struct GridPalette {
     uint32_t todayColor = Rgb(0, 255, 255); // marked day's weekday name and its ring
     uint32_t solarTermColor = Rgb(0, 0, 255);
     uint32_t saturdayColor = Rgb(0, 128, 0);
-    uint32_t holidayColor = Rgb(255, 0, 0); // festivals and Sundays
+    uint32_t holidayColor = Rgb(255, 0, 0);   // festivals and Sundays
+    uint32_t restMarkColor = Rgb(220, 0, 0);  // 休
+    uint32_t workMarkColor = Rgb(80, 80, 80); // 班
 };
 
 struct GridPoint {
@@ -57,6 +71,9 @@ struct GridRect {
 GridRect CellRect(int row, int column, int dpi);
 // Top-left corner at 96 DPI of the painted cell at (row, column): the base of every mark's offset.
 GridPoint CellCorner96(int row, int column);
+
+// Box of the 休 or 班 mark in the painted cell at (row, column), at `dpi`.
+GridRect HolidayMarkRect(int row, int column, int dpi);
 
 // Day shown in the cell at (row, column), or 0 for an empty cell (before day 1, after the last day).
 int DayAtCell(const MonthPage& page, int row, int column);

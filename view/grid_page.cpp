@@ -44,10 +44,13 @@ void GridPage::SetMemoRoot(const std::string& utf8Folder) {
     for (MemoStore* store :
          {&monthMemos, &lunarMemosFirst, &lunarMemosMiddle, &lunarMemosLast, &yearlySolarMemos, &weeklyMemos})
         store->SetRoot(root);
+    holidays.SetFolder(root);
 }
 
 bool GridPage::SetMonth(int year, int month, int day) {
-    if (!BuildMonthPage(monthPage, kDesktopRange, year, month, day)) return false;
+    if (showHolidays) holidays.Refresh();
+    if (!BuildMonthPage(monthPage, kDesktopRange, year, month, day, showHolidays ? &holidays.calendar() : nullptr))
+        return false;
     const MonthPage& p = monthPage;
     // Load results are not acted on: a damaged file shows what could be read, and the store keeps a
     // copy of it aside before it is first rewritten.
@@ -105,6 +108,8 @@ DayMarks GridPage::MarksFor(int day, const GridPalette& palette) const {
         marks.lunarStarColor = MemoColor(lunar.color(), MemoKind::LunarYearly);
     }
     marks.numberColor = DayNumberColor(palette, cell, marks.filled || marks.solarStar || marks.lunarStar);
+    marks.holiday = cell.holiday;
+    marks.holidayColor = cell.holiday == HolidayMark::Work ? palette.workMarkColor : palette.restMarkColor;
     return marks;
 }
 

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "engine/month_page.h"
+#include "memo/holiday_file.h"
 #include "memo/memo_edit_rules.h"
 #include "memo/memo_store.h"
 #include "view/grid_layout.h"
@@ -26,19 +27,24 @@ struct DayMarks {
     uint32_t solarStarColor = 0;
     bool lunarStar = false; // "★" at the lower right
     uint32_t lunarStarColor = 0;
-    uint32_t numberColor = 0; // day number and the text under it
+    uint32_t numberColor = 0;                // day number and the text under it
+    HolidayMark holiday = HolidayMark::None; // 休 or 班 at the top right
+    uint32_t holidayColor = 0;
 };
 
 class GridPage {
 public:
-    // The memo folder ("我的记事"); the stores read and write <root>/日历/... Without a root the page
-    // still builds, with empty stores.
+    // The memo folder ("我的记事"); the stores read and write <root>/日历/..., the user's holidays come
+    // from <root>/节假日.txt. Without a root the page still builds, with empty stores.
     void SetMemoRoot(const std::string& utf8Folder);
     const std::string& memoRoot() const { return root; }
 
+    // Whether days show their 休 and 班 (on unless turned off); from the next SetMonth on.
+    void SetShowHolidays(bool show) { showHolidays = show; }
+
     // Rebuilds the page of (year, month), moves the mark when day is not 0 (lowered to the month's
-    // length) and reloads every memo store from its file. False, with nothing changed, for a month the
-    // calendar cannot show.
+    // length) and reloads every memo store from its file, and the holiday list when it changed. False,
+    // with no page or store changed, for a month the calendar cannot show.
     bool SetMonth(int year, int month, int day);
 
     const MonthPage& page() const { return monthPage; }
@@ -76,4 +82,6 @@ public:
 private:
     MonthPage monthPage;
     std::string root;
+    HolidayFileWatch holidays;
+    bool showHolidays = true;
 };

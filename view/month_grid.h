@@ -41,6 +41,8 @@ public:
 
     // The "我的记事" folder; the stores use <root>/日历/...
     void SetMemoRoot(const std::string& utf8Folder);
+    // The 休 and 班 marks on or off, from the next SetMonth on.
+    void SetShowHolidays(bool show) { model.SetShowHolidays(show); }
 
     // Rebuilds the page of (year, month) and reloads its memo stores. A day other than 0 moves the mark
     // (today) there, lowered to the month's length. Shows the owner's today link unless the page shows
@@ -90,6 +92,7 @@ private:
     int S(int value96) const { return Scaled(value96, dpi); }
     void PaintHeader(HDC dc, int width);
     void PaintDay(HDC dc, int day, int row, int column);
+    void PaintHolidayMark(HDC dc, const DayMarks& marks, int row, int column);
     void PaintRing(HDC dc);
 
     GridPage model;
@@ -105,6 +108,7 @@ private:
     Font smallFont;
     Font smallBoldFont;
     Font headerNameFont; // the DC's own font made for this DPI, where that is not 96
+    Font holidayFont;
 
     std::unique_ptr<HoverTip> tip;
     std::unique_ptr<ColorLabel> yearCaption;

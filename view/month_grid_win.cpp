@@ -81,6 +81,11 @@ void MonthGrid::MakeFonts() {
     starFont = CreatePixelFont(S(19), "宋体", FW_NORMAL, GB2312_CHARSET);
     smallFont = CreatePixelFont(S(14), "Arial", FW_NORMAL, GB2312_CHARSET);
     smallBoldFont = CreatePixelFont(S(14), "Arial", FW_BOLD, GB2312_CHARSET);
+    // One small character: smoothing would leave it pale, so at small sizes its pixels are whole, as
+    // 宋体's own bitmaps at those sizes are on Windows.
+    const int markSize = S(kHolidayMarkSize);
+    holidayFont = CreatePixelFont(markSize, "宋体", FW_NORMAL, GB2312_CHARSET,
+                                  markSize < 16 ? NONANTIALIASED_QUALITY : DEFAULT_QUALITY);
     // The header's names are drawn in the DC's own font: GDI's system font, made for the system DPI
     // (and under Wine only taller, not wider). At 96 DPI that stays as it is; at any other DPI the
     // names get the same face at this DPI's height and its own width.
@@ -296,6 +301,16 @@ void MonthGrid::PaintDay(HDC dc, int day, int row, int column) {
     // Not clipped to the cell: a long month name runs on into the next cell.
     SelectObject(dc, cell.textIsMonthName ? smallBoldFont.Get() : smallFont.Get());
     at(6, 17, cell.text);
+    PaintHolidayMark(dc, marks, row, column);
+}
+
+// Last in the cell, so nothing drawn there covers it; it keeps to a corner nothing else uses.
+void MonthGrid::PaintHolidayMark(HDC dc, const DayMarks& marks, int row, int column) {
+    if (marks.holiday == HolidayMark::None) return;
+    GridRect box = HolidayMarkRect(row, column, dpi);
+    SelectObject(dc, holidayFont.Get());
+    SetTextColor(dc, marks.holidayColor);
+    Text(dc, box.left, box.top, HolidayMarkText(marks.holiday));
 }
 
 void MonthGrid::PaintRing(HDC dc) {

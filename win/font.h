@@ -18,7 +18,8 @@ constexpr int PointSizeToHeight(int pointSize, int dpi) {
 }
 
 // A font of `height` pixels as CreateFont reads it (positive: cell height, negative: character height).
-Font CreatePixelFont(int height, const std::string& face, int weight = FW_NORMAL, BYTE charset = DEFAULT_CHARSET);
+Font CreatePixelFont(int height, const std::string& face, int weight = FW_NORMAL, BYTE charset = DEFAULT_CHARSET,
+                     BYTE quality = DEFAULT_QUALITY);
 
 // A font of `pointSize` tenths of a point at `dpi`, weight and quality left at zero.
 Font CreatePointFont(int pointSize, const std::string& face, int dpi, BYTE charset = DEFAULT_CHARSET);

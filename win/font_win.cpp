@@ -10,11 +10,12 @@
 
 namespace {
 
-Font Make(int height, int weight, BYTE charset, const std::string& face) {
+Font Make(int height, int weight, BYTE charset, const std::string& face, BYTE quality = DEFAULT_QUALITY) {
     LOGFONTW lf{};
     lf.lfHeight = height;
     lf.lfWeight = weight;
     lf.lfCharSet = charset;
+    lf.lfQuality = quality;
     std::wstring wide = ToWide(face);
     wcsncpy(lf.lfFaceName, wide.c_str(), LF_FACESIZE - 1);
     return Font(CreateFontIndirectW(&lf));
@@ -22,8 +23,8 @@ Font Make(int height, int weight, BYTE charset, const std::string& face) {
 
 } // namespace
 
-Font CreatePixelFont(int height, const std::string& face, int weight, BYTE charset) {
-    return Make(height, weight, charset, face);
+Font CreatePixelFont(int height, const std::string& face, int weight, BYTE charset, BYTE quality) {
+    return Make(height, weight, charset, face, quality);
 }
 
 Font CreatePointFont(int pointSize, const std::string& face, int dpi, BYTE charset) {

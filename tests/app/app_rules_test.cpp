@@ -121,6 +121,8 @@ TEST(SettingsParse, DecimalTextsReadLikeAtoi) {
     EXPECT_FALSE(ReadsAsOne("0"));
     EXPECT_FALSE(ReadsAsOne("yes"));
     EXPECT_FALSE(ReadsAsOne(""));
+    EXPECT_FALSE(HolidayMarksShown({true, "0"}));
+    EXPECT_TRUE(HolidayMarksShown({true, "00"}) && HolidayMarksShown({true, ""}) && HolidayMarksShown({}));
 }
 
 TEST(SettingsParse, StoredPositionFallsBackPerValue) {

@@ -2,12 +2,16 @@
 # Runs the built lunoria-cal: dump columns of a few telling days, pages, and exit code 2 on bad input.
 set -u
 cal=$1
+# The memo folder's holiday list is read from $HOME/Documents/我的记事; none at first.
+HOME=$(mktemp -d)
+export HOME
+trap 'rm -rf "$HOME"' EXIT
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
-expect_line() {  # date, then the whole expected line
+expect_line() {  # date, then the expected line without the holiday column
     local got
-    got=$("$cal" --dump "$1" "$1") || { fail "--dump $1 exited $?"; return; }
+    got=$("$cal" --dump "$1" "$1" | cut -f1-8) || { fail "--dump $1 exited $?"; return; }
     [ "$got" = "$2" ] || fail "--dump $1: got '$got', want '$2'"
 }
 tab=$'\t'
@@ -22,10 +26,10 @@ expect_line 2051-02-10 "2051-02-10${tab}2050${tab}12${tab}29${tab}0${tab}29${tab
 expect_line 2057-09-28 "2057-09-28${tab}2057${tab}9${tab}1${tab}0${tab}30${tab}0${tab}-"
 expect_line 2100-12-31 "2100-12-31${tab}2100${tab}12${tab}1${tab}0${tab}29${tab}0${tab}-"
 
-# The whole range: one line per day, eight columns each, 74 leap months entered.
+# The whole range: one line per day, nine columns each, 74 leap months entered.
 all=$("$cal" --dump 1900-01-31 2100-12-31) || fail "whole-range dump exited $?"
 [ "$(wc -l <<<"$all")" -eq 73384 ] || fail "whole range has $(wc -l <<<"$all") lines"
-[ "$(awk -F'\t' 'NF != 8' <<<"$all" | wc -l)" -eq 0 ] || fail "lines without eight columns"
+[ "$(awk -F'\t' 'NF != 9' <<<"$all" | wc -l)" -eq 0 ] || fail "lines without nine columns"
 [ "$(awk -F'\t' '$4 == 1 && $5 == 1' <<<"$all" | wc -l)" -eq 74 ] || fail "leap months entered"
 # Every month of the range has both its solar terms.
 [ "$(awk -F'\t' '$7 != 0' <<<"$all" | wc -l)" -eq $((201 * 24 - 2)) ] || fail "solar terms to 2100"  # January 1900's come before the range
@@ -33,12 +37,27 @@ all=$("$cal" --dump 1900-01-31 2100-12-31) || fail "whole-range dump exited $?"
 page=$("$cal" 2026 2) || fail "page 2026-02 exited $?"
 grep -q '乙巳【蛇】年－丙午【马】年' <<<"$page" || fail "caption of 2026-02"
 grep -q '春节' <<<"$page" || fail "2026-02-17 reads 春节"
+grep -q ' 15休 .* 21休$' <<<"$page" && grep -qx '节假日：春节 14日班 15-23日休 28日班' <<<"$page" ||
+    fail "2026-02 shows its 休 and 班"
+
+# The memo folder's holiday list adds a year, clears a day, and --check-holidays names its bad lines.
+list="$HOME/Documents/我的记事/节假日.txt"
+mkdir -p "$(dirname "$list")"
+printf '# 2027\r\n2027-01-01 休 元旦\r\n2026-10-01 -\r\n2027-01-32 休\r\n2027-01-04 放\r\n' >"$list"
+grep -qx '节假日：2028年的安排尚未收录（已收录到2027年）' <<<"$("$cal" 2028 1)" || fail "2028 is not known"
+grep -qx '节假日：元旦 1日休' <<<"$("$cal" 2027 1)" || fail "the list adds 2027"
+[ "$("$cal" --dump 2026-10-01 2026-10-02 | cut -f9 | tr '\n' ,)" = ",休," ] || fail "the list clears 2026-10-01"
+out=$("$cal" --check-holidays)
+[ $? -eq 1 ] && grep -qx "$list:4: no such date" <<<"$out" && grep -qx "$list:5: no 休, 班 or - after the date" <<<"$out" ||
+    fail "--check-holidays lists lines 4 and 5: '$out'"
+"$cal" --check-holidays <(head -3 "$list") | grep -q 'added by the list: 2027' || fail "--check-holidays FILE, no bad line"
 [ "$("$cal" 1900 | grep -c '年.*月')" -eq 11 ] || fail "year 1900 prints February to December"
 [ "$("$cal" 2100 | grep -c '年.*月')" -eq 12 ] || fail "year 2100 prints every month"
 
 for args in "1899" "2101" "2026 13" "2026 0" "abc" "2026 x" "1900 1" "1 2 3" "--bogus" \
             "--dump 2020-02-30 2020-03-01" "--dump 1900-01-30 1900-02-01" "--dump 2100-12-31 2101-01-01" \
-            "--dump 2020-1-1 2020-01-02" "--dump 2020-01-02" "--dump 2020-01-02 2020-01-01" "-1 5"; do
+            "--dump 2020-1-1 2020-01-02" "--dump 2020-01-02" "--dump 2020-01-02 2020-01-01" "-1 5" \
+            "--check-holidays /no/such/file" "--check-holidays a b"; do
     # shellcheck disable=SC2086
     err=$("$cal" $args 2>&1 >/dev/null)
     rc=$?

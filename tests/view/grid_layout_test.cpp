@@ -46,6 +46,9 @@ TEST(GridLayout, OriginsAndHitsAgreeOnEveryPageAtEveryScale) {
                     const int gapRight = CellRect(row, column + 1, dpi).left - cell.right;
                     const int gapBelow = CellRect(row + 1, column, dpi).top - cell.bottom;
                     ASSERT_TRUE(gapRight >= least && gapRight <= line && gapBelow >= least && gapBelow <= line);
+                    const GridRect m = HolidayMarkRect(row, column, dpi); // the 休/班 box is the day's
+                    ASSERT_TRUE(HitTestDay(page, m.left, m.top, dpi) == d &&
+                                HitTestDay(page, m.right - 1, m.bottom - 1, dpi) == d);
                     if (dpi == kBaseDpi) {
                         ASSERT_TRUE(o.x == o96.x && o.y == o96.y);
                     }
@@ -64,6 +67,8 @@ TEST(GridLayout, CellsTileTheGrid) {
               (std::vector<int>{312, 186, kGridWidth, kGridHeight - kStripHeight - 1}));
     for (int dpi : kDpis)
         EXPECT_EQ(CellRect(5, 6, dpi).right, Scaled(kGridWidth, dpi));
+    const GridRect m = HolidayMarkRect(5, 6, kBaseDpi); // inside, right of the number, above the stars and text
+    EXPECT_TRUE(m.left >= last.left + kDayNumberRight && m.right <= last.right && m.bottom < last.top + kCellLowerTop);
 }
 
 TEST(GridLayout, HitTestEdges) {

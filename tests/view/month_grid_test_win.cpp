@@ -412,6 +412,42 @@ TEST_F(MonthGridTest, ThreeLunarMonthsOnOnePage) {
     }
 }
 
+// September 2026: the 20th a 班 Sunday, the 25th-27th 休, the 25th also with a one-time memo, the
+// Friday "●" and both stars. With and without the marks the pictures differ only inside the mark
+// boxes of those days, and there the picture without them holds nothing but the cell's background.
+TEST_F(MonthGridTest, HolidayMarksKeepToTheirCorner) {
+    Write("202609", MemoFileBytes({{25, "memo", 0}}));
+    Write("week", MemoFileBytes({{5, "friday", 0}}));
+    Write("109", MemoFileBytes({{25, "solar", 0}}));
+    Write(LunarFile(8), MemoFileBytes({{15, "lunar", 0}})); // 八月十五 is 25 September
+    ASSERT_EQ(grid.SetMonth(2026, 9, 0), 1);
+    Paint();
+    const std::unique_ptr<Surface> on = std::move(surface);
+    grid.SetShowHolidays(false);
+    ASSERT_EQ(grid.SetMonth(2026, 9, 0), 1);
+    Paint();
+    int stray = 0; // pixels that differ outside the boxes
+    for (int y = 0; y < kGridHeight; ++y)
+        for (int x = 0; x < kGridWidth; ++x)
+            stray += on->At(x, y) != surface->At(x, y);
+    for (int day : {20, 25, 26, 27}) {
+        POINT c = CellOf(day);
+        GridRect box = HolidayMarkRect((c.y - kFirstCellTop) / kRowPitch, c.x / kColumnPitch, kBaseDpi);
+        const COLORREF back = day == 25 ? MemoColor(0, MemoKind::OneTime) : palette.cellBackColor;
+        EXPECT_GT(on->Count(box.left, box.top, box.right, box.bottom,
+                            day == 20 ? palette.workMarkColor : palette.restMarkColor),
+                  15)
+            << day;
+        EXPECT_EQ(surface->Count(box.left - 1, box.top - 1, box.right + 1, box.bottom + 1, back),
+                  (kHolidayMarkSize + 2) * (kHolidayMarkSize + 2))
+            << "something else is drawn at the mark of " << day;
+        for (int y = box.top; y < box.bottom; ++y)
+            for (int x = box.left; x < box.right; ++x)
+                stray -= on->At(x, y) != surface->At(x, y);
+    }
+    EXPECT_EQ(stray, 0);
+}
+
 // Painting leaves the caller's DC as it found it.
 TEST_F(MonthGridTest, PaintRestoresTheDc) {
     ASSERT_EQ(grid.SetMonth(2026, 12, 7), 1);
@@ -466,8 +502,10 @@ TEST_F(MonthGridTest, Screenshots) {
     struct Shot {
         int year, month, day;
         const wchar_t* name;
-    } shots[] = {
-        {2026, 12, 7, L"grid-2026-12.bmp"}, {2026, 2, 0, L"grid-2026-02.bmp"}, {2000, 7, 0, L"grid-2000-07.bmp"}};
+    } shots[] = {{2026, 12, 7, L"grid-2026-12.bmp"},
+                 {2026, 2, 0, L"grid-2026-02.bmp"},
+                 {2026, 10, 5, L"grid-2026-10.bmp"},
+                 {2000, 7, 0, L"grid-2000-07.bmp"}};
     ShowWindow(parent, SW_SHOWNOACTIVATE);
     for (const Shot& shot : shots) {
         ASSERT_EQ(grid.SetMonth(shot.year, shot.month, shot.day), 1);

@@ -10,6 +10,10 @@ bool PrepareConsole();
 // the Windows and the native build compare equal.
 void UseBinaryOutput();
 
+// The user's documents folder as UTF-8: the shell's on Windows, $HOME/Documents elsewhere (where Wine
+// puts it too). "" when it is not known.
+std::string DocumentsFolder();
+
 // Command-line argument `index` as UTF-8, whatever the system's code page (Windows hands `argv` over
 // in its ANSI code page, which cannot name every folder).
 std::string Utf8Argument(char** argv, int index);

@@ -12,6 +12,11 @@ bool PrepareConsole() {
 
 void UseBinaryOutput() {}
 
+std::string DocumentsFolder() {
+    const char* home = std::getenv("HOME");
+    return home && *home ? std::string(home) + "/Documents" : std::string();
+}
+
 std::string Utf8Argument(char** argv, int index) {
     return argv[index];
 }

@@ -5,8 +5,8 @@
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
-
 #include <shellapi.h>
+#include <shlobj.h>
 
 #ifndef ENABLE_VIRTUAL_TERMINAL_PROCESSING
 #define ENABLE_VIRTUAL_TERMINAL_PROCESSING 0x0004
@@ -27,16 +27,29 @@ void UseBinaryOutput() {
     _setmode(_fileno(stdout), _O_BINARY);
 }
 
+namespace {
+
+std::string Utf8(const wchar_t* wide) {
+    int n = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+    if (n <= 1) return {};
+    std::string out(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide, -1, out.data(), n, nullptr, nullptr);
+    out.resize(static_cast<size_t>(n - 1));
+    return out;
+}
+
+} // namespace
+
+std::string DocumentsFolder() {
+    wchar_t path[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, path))) return {};
+    return Utf8(path);
+}
+
 std::string Utf8Argument(char** argv, int index) {
     int count = 0;
-    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
-    std::string text;
-    if (!wide || index >= count) {
-        text = argv[index];
-    } else if (int n = WideCharToMultiByte(CP_UTF8, 0, wide[index], -1, nullptr, 0, nullptr, nullptr); n > 1) {
-        text.resize(static_cast<size_t>(n - 1));
-        WideCharToMultiByte(CP_UTF8, 0, wide[index], -1, text.data(), n, nullptr, nullptr);
-    }
+    wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::string out = wide && index < count ? Utf8(wide[index]) : std::string(argv[index]);
     LocalFree(wide);
-    return text;
+    return out;
 }

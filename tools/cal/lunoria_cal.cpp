@@ -1,15 +1,20 @@
-// lunoria-cal: the calendar's month pages in a terminal, a day-by-day dump of the lunar data, and the
-// memo folder as an iCalendar file.
+// lunoria-cal: the calendar's month pages in a terminal, a day-by-day dump of the lunar data, a check
+// of the user's holiday list, and the memo folder as an iCalendar file.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "engine/gregorian.h"
+#include "engine/holidays.h"
 #include "engine/lunar.h"
 #include "engine/month_page.h"
 #include "engine/names.h"
 #include "engine/solar_terms.h"
+#include "memo/holiday_file.h"
 #include "memo/ics_export.h"
 #include "memo/memo_file.h"
 #include "tools/cal/cal_args.h"
@@ -22,13 +27,18 @@ constexpr int kColumn = 10; // terminal cells per weekday; "闰十一月大" fil
 constexpr const CalendarRange& kRange = kTerminalRange;
 
 const char kUsage[] =
-    "usage: lunoria-cal [YEAR [MONTH]]      month page(s), YEAR 1900-2100\n"
-    "       lunoria-cal --dump FROM TO      one line per day, dates YYYY-MM-DD, 1900-01-31 to 2100-12-31\n"
-    "dump columns (tab-separated): date, lunar year, lunar month, lunar day, leap month 0/1,\n"
-    "lunar month length, solar term 0/1/2, festival or -\n"
+    "usage: lunoria-cal [YEAR [MONTH]]        month page(s), YEAR 1900-2100\n"
+    "       lunoria-cal --dump FROM TO        one line per day, dates YYYY-MM-DD, 1900-01-31 to 2100-12-31\n"
+    "       lunoria-cal --check-holidays [FILE]\n"
+    "                                         lists the lines of the holiday list that cannot be read\n"
+    "                                         (exit status 1 when there is one); without FILE the one\n"
+    "                                         in the memo folder, Documents/我的记事/节假日.txt\n"
     "       lunoria-cal --export-ics FOLDER [-o FILE]\n"
-    "                                      the memos of FOLDER (我的记事, holding 日历) as one iCalendar\n"
-    "                                      file (RFC 5545), to standard output or to FILE\n";
+    "                                         the memos of FOLDER (我的记事, holding 日历) as one iCalendar\n"
+    "                                         file (RFC 5545), to standard output or to FILE\n"
+    "dump columns (tab-separated): date, lunar year, lunar month, lunar day, leap month 0/1,\n"
+    "lunar month length, solar term 0/1/2, festival or -, 休 or 班 or nothing\n"
+    "Pages and dump show the statutory holidays of the built-in years and of the memo folder's list.\n";
 
 int Fail(const std::string& message) {
     std::fprintf(stderr, "lunoria-cal: %s\n", message.c_str());
@@ -59,6 +69,61 @@ void TrimRight(std::string& text) {
     text.erase(text.find_last_not_of(' ') + 1);
 }
 
+// The memo folder's holiday list over the built-in data; only the built-in data without a folder.
+HolidayCalendar MemoFolderHolidays() {
+    HolidayFileWatch watch;
+    const std::string documents = DocumentsFolder();
+    watch.SetFolder(documents.empty() ? std::string() : documents + "/我的记事");
+    return watch.calendar();
+}
+
+// The day number in its column, today's reversed (or in brackets), its 休 or 班 right after it.
+std::string DayLabel(int day, bool today, HolidayMark mark, bool ansi) {
+    char number[8];
+    std::snprintf(number, sizeof number, "%2d", day);
+    std::string label = (today && !ansi ? "   [" : "    ") + std::string(number) + (today && !ansi ? "]" : "");
+    int width = DisplayWidth(label);
+    if (today && ansi) label = "    \x1b[7m" + std::string(number) + "\x1b[0m";
+    if (mark != HolidayMark::None) {
+        const char* colour = mark == HolidayMark::Rest ? "\x1b[31m" : "\x1b[90m";
+        label += ansi ? colour + std::string(HolidayMarkText(mark)) + "\x1b[0m" : HolidayMarkText(mark);
+        width += 2;
+    }
+    return label + std::string(kColumn - width, ' ');
+}
+
+// "节假日：国庆节 20日班；中秋节 25-27日休": the month's marked days by holiday, in order; or, for a
+// year past the data, a note that its schedule is not known yet.
+std::string HolidayLine(const MonthPage& page, const HolidayCalendar& holidays) {
+    if (page.year > BuiltInHolidayLastYear() && !holidays.CoversYear(page.year))
+        return "节假日：" + std::to_string(page.year) + "年的安排尚未收录（已收录到" +
+               std::to_string(holidays.LastYear()) + "年）\n";
+    std::vector<std::pair<std::string, std::string>> byName; // name, its runs
+    for (int d = 1; d <= page.dayCount;) {
+        const HolidayDay day = holidays.Lookup(page.year, page.month, d);
+        int last = d;
+        while (last < page.dayCount) {
+            const HolidayDay next = holidays.Lookup(page.year, page.month, last + 1);
+            if (next.mark != day.mark || std::strcmp(next.name, day.name) != 0) break;
+            ++last;
+        }
+        if (day.mark != HolidayMark::None) {
+            std::string run =
+                std::to_string(d) + (last > d ? "-" + std::to_string(last) : "") + "日" + HolidayMarkText(day.mark);
+            auto it = std::find_if(byName.begin(), byName.end(), [&](const auto& e) { return e.first == day.name; });
+            if (it == byName.end())
+                byName.emplace_back(day.name, run);
+            else
+                it->second += " " + run;
+        }
+        d = last + 1;
+    }
+    std::string line;
+    for (const auto& [name, runs] : byName)
+        line += (line.empty() ? "节假日：" : "；") + (name.empty() ? runs : name + " " + runs);
+    return line.empty() ? line : line + "\n";
+}
+
 struct Today {
     int year = 0, month = 0, day = 0;
 };
@@ -74,7 +139,7 @@ Today LocalToday() {
     return today;
 }
 
-void PrintPage(const MonthPage& page, bool ansi) {
+void PrintPage(const MonthPage& page, const HolidayCalendar& holidays, bool ansi) {
     std::string out;
     const std::string title = std::to_string(page.year) + "年" + std::to_string(page.month) + "月  " + page.yearCaption;
     std::string header = Centre(title, 7 * kColumn);
@@ -97,17 +162,7 @@ void PrintPage(const MonthPage& page, bool ansi) {
                 continue;
             }
             const DayCell& cell = page.cells[day];
-            char number[8];
-            std::snprintf(number, sizeof number, "%2d", day);
-            if (page.MarkShown() && page.mark.day == day) {
-                if (ansi) {
-                    numbers += "    \x1b[7m" + std::string(number) + "\x1b[0m    ";
-                } else {
-                    numbers += Centre("[" + std::string(number) + "]", kColumn);
-                }
-            } else {
-                numbers += Centre(number, kColumn);
-            }
+            numbers += DayLabel(day, page.MarkShown() && page.mark.day == day, cell.holiday, ansi);
             texts += Centre(cell.text, kColumn);
             ++day;
         }
@@ -115,6 +170,7 @@ void PrintPage(const MonthPage& page, bool ansi) {
         TrimRight(texts);
         out += numbers + '\n' + texts + '\n';
     }
+    out += HolidayLine(page, holidays);
     std::fputs(out.c_str(), stdout);
 }
 
@@ -140,13 +196,15 @@ int ShowMonths(int argc, char** argv) {
     }
 
     const bool ansi = PrepareConsole();
+    const HolidayCalendar holidays = MemoFolderHolidays();
     MonthPage page;
     bool first = true;
     for (int month = firstMonth; month <= lastMonth; ++month) {
         if (!MonthPageInRange(kRange, year, month)) continue; // January 1900 when a whole year is asked for
-        BuildMonthPage(page, kRange, year, month, today.year == year && today.month == month ? today.day : 0);
+        BuildMonthPage(page, kRange, year, month, today.year == year && today.month == month ? today.day : 0,
+                       &holidays);
         if (!first) std::fputs("\n", stdout);
-        PrintPage(page, ansi);
+        PrintPage(page, holidays, ansi);
         first = false;
     }
     return 0;
@@ -165,6 +223,7 @@ int Dump(const char* fromText, const char* toText) {
 
     PrepareConsole();
     UseBinaryOutput();
+    const HolidayCalendar holidays = MemoFolderHolidays();
     std::string out;
     for (int32_t days = from; days <= to; ++days) {
         const CivilDate date = CivilFromDays(days);
@@ -173,10 +232,11 @@ int Dump(const char* fromText, const char* toText) {
         const int term = date.day == first.day ? 1 : date.day == second.day ? 2 : 0;
         const char* festival = LunarFestival(lunar);
         if (!festival) festival = SolarFestival(date.month, date.day);
-        char line[96];
-        std::snprintf(line, sizeof line, "%04d-%02d-%02d\t%d\t%d\t%d\t%d\t%d\t%d\t%s\n", date.year, date.month,
+        char line[112];
+        std::snprintf(line, sizeof line, "%04d-%02d-%02d\t%d\t%d\t%d\t%d\t%d\t%d\t%s\t%s\n", date.year, date.month,
                       date.day, lunar.year, lunar.month, lunar.day, lunar.inLeapMonth, lunar.monthDays, term,
-                      festival ? festival : "-");
+                      festival ? festival : "-",
+                      HolidayMarkText(holidays.Lookup(date.year, date.month, date.day).mark));
         out += line;
         if (out.size() > 60000) {
             std::fputs(out.c_str(), stdout);
@@ -207,6 +267,26 @@ int ExportIcs(const std::string& folder, const std::string& file) {
     return std::fwrite(result.text.data(), 1, result.text.size(), stdout) == result.text.size() ? 0 : 1;
 }
 
+// Every line of the list that cannot be read, as "FILE:LINE: reason"; then what the list adds.
+int CheckHolidays(const std::string& path) {
+    std::string bytes;
+    bool missing = false;
+    if (ReadWholeFile(path, bytes, &missing) != 0) return Fail((missing ? "no such file: " : "cannot read ") + path);
+    if (bytes.size() > kHolidayFileMaxBytes) return Fail(path + " is larger than 1 MiB; the calendar does not read it");
+    const HolidayFileContents contents = ParseHolidayFile(bytes);
+    for (const HolidayFileProblem& p : contents.problems)
+        std::printf("%s:%d: %s\n", path.c_str(), p.line, p.reason.c_str());
+    HolidayCalendar holidays;
+    holidays.SetUserEntries(contents.entries);
+    std::string added;
+    for (int year : holidays.AddedYears())
+        added += (added.empty() ? "" : ", ") + std::to_string(year);
+    std::printf("entries: %zu, lines not read: %zu; built-in years %d-%d%s%s\n", contents.entries.size(),
+                contents.problems.size(), BuiltInHolidayFirstYear(), BuiltInHolidayLastYear(),
+                added.empty() ? "" : ", added by the list: ", added.c_str());
+    return contents.problems.empty() ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -222,6 +302,15 @@ int main(int argc, char** argv) {
         const bool toFile = argc == 5 && std::strcmp(argv[3], "-o") == 0 && argv[4][0] != '\0';
         if (argc != 3 && !toFile) return Fail("--export-ics takes a folder, and -o FILE for a file");
         status = ExportIcs(Utf8Argument(argv, 2), toFile ? Utf8Argument(argv, 4) : std::string());
+    } else if (argc >= 2 && std::strcmp(argv[1], "--check-holidays") == 0) {
+        if (argc > 3) return Fail("--check-holidays takes at most one file");
+        const std::string documents = DocumentsFolder();
+        if (argc == 2 && documents.empty()) return Fail("no documents folder; name the file");
+        PrepareConsole();
+        // Named with the folder's own separator, as the user sees it.
+        const std::string sep = documents.find('\\') != std::string::npos ? "\\" : "/";
+        status =
+            CheckHolidays(argc == 3 ? Utf8Argument(argv, 2) : documents + sep + "我的记事" + sep + kHolidayFileName);
     } else if (argc >= 2 && argv[1][0] == '-' && argv[1][1] != '\0') {
         return Fail(std::string("unknown option ") + argv[1] + " (try --help)");
     } else if (argc > 3) {

@@ -1,0 +1,189 @@
+#include "memo/holiday_file.h"
+
+#include <map>
+
+#include "win/gb18030.h"
+
+const char kHolidayFileName[] = "节假日.txt";
+
+namespace {
+
+// Whether the bytes are well-formed UTF-8: shortest forms only, no surrogates, nothing past U+10FFFF.
+bool IsUtf8(std::string_view s) {
+    for (size_t i = 0; i < s.size();) {
+        const unsigned char b = static_cast<unsigned char>(s[i]);
+        int length = b < 0x80                 ? 1
+                     : b >= 0xC2 && b <= 0xDF ? 2
+                     : b >= 0xE0 && b <= 0xEF ? 3
+                     : b >= 0xF0 && b <= 0xF4 ? 4
+                                              : 0;
+        if (length == 0 || i + length > s.size()) return false;
+        unsigned char low = 0x80, high = 0xBF; // range of the second byte
+        if (b == 0xE0) low = 0xA0;
+        if (b == 0xED) high = 0x9F;
+        if (b == 0xF0) low = 0x90;
+        if (b == 0xF4) high = 0x8F;
+        for (int k = 1; k < length; ++k) {
+            const unsigned char c = static_cast<unsigned char>(s[i + k]);
+            if (c < (k == 1 ? low : 0x80) || c > (k == 1 ? high : 0xBF)) return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
+std::string Utf16ToUtf8(std::u16string_view text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        uint32_t c = text[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF)
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+        else if (c >= 0xD800 && c <= 0xDFFF)
+            c = 0xFFFD;
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | c >> 6);
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += static_cast<char>(0xE0 | c >> 12);
+            out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | c >> 18);
+            out += static_cast<char>(0x80 | (c >> 12 & 0x3F));
+            out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+// ASCII blanks and the full-width space a Chinese input method types.
+const char kWideSpace[] = "\xE3\x80\x80";
+
+void SkipBlanks(std::string_view& s) {
+    for (;;) {
+        if (!s.empty() && (s[0] == ' ' || s[0] == '\t')) {
+            s.remove_prefix(1);
+        } else if (s.substr(0, 3) == kWideSpace) {
+            s.remove_prefix(3);
+        } else {
+            return;
+        }
+    }
+}
+
+void TrimBlanks(std::string_view& s) {
+    SkipBlanks(s);
+    for (;;) {
+        if (!s.empty() && (s.back() == ' ' || s.back() == '\t')) {
+            s.remove_suffix(1);
+        } else if (s.size() >= 3 && s.substr(s.size() - 3) == kWideSpace) {
+            s.remove_suffix(3);
+        } else {
+            return;
+        }
+    }
+}
+
+// `least` to `most` decimal digits, not followed by another digit.
+bool TakeNumber(std::string_view& s, size_t least, size_t most, int& value) {
+    size_t n = 0;
+    value = 0;
+    while (n < s.size() && n <= most && s[n] >= '0' && s[n] <= '9')
+        value = value * 10 + (s[n++] - '0');
+    if (n < least || n > most) return false;
+    s.remove_prefix(n);
+    return true;
+}
+
+bool TakeChar(std::string_view& s, char c) {
+    if (s.empty() || s[0] != c) return false;
+    s.remove_prefix(1);
+    return true;
+}
+
+// One line without its comment and line end: "" when it holds an entry, else why not.
+std::string ParseLine(std::string_view s, HolidayEntry& entry) {
+    CivilDate& date = entry.date;
+    if (!(TakeNumber(s, 4, 4, date.year) && TakeChar(s, '-') && TakeNumber(s, 1, 2, date.month) && TakeChar(s, '-') &&
+          TakeNumber(s, 1, 2, date.day)))
+        return "no date (YYYY-MM-DD) at the start";
+    if (!date.ok()) return "no such date";
+    if (date.year < 1900 || date.year > 2100) return "year outside 1900-2100";
+    SkipBlanks(s);
+    if (s.substr(0, 3) == "休") {
+        entry.mark = HolidayMark::Rest;
+    } else if (s.substr(0, 3) == "班") {
+        entry.mark = HolidayMark::Work;
+    } else if (s.substr(0, 1) == "-") {
+        entry.mark = HolidayMark::None;
+        s.remove_prefix(1);
+        TrimBlanks(s);
+        return s.empty() ? "" : "text after \"-\"";
+    } else {
+        return "no 休, 班 or - after the date";
+    }
+    s.remove_prefix(3);
+    TrimBlanks(s);
+    entry.name = std::string(s);
+    return "";
+}
+
+} // namespace
+
+HolidayFileContents ParseHolidayFile(std::string_view bytes) {
+    HolidayFileContents out;
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+    std::string text = IsUtf8(bytes) ? std::string(bytes) : Utf16ToUtf8(Gb18030ToUtf16(bytes));
+
+    std::map<int32_t, int> lineOf; // day -> line that gave it
+    std::string_view rest = text;
+    for (int number = 1; !rest.empty(); ++number) {
+        size_t end = rest.find('\n');
+        std::string_view line = rest.substr(0, end);
+        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        line = line.substr(0, line.find('#'));
+        TrimBlanks(line);
+        if (line.empty()) continue;
+
+        HolidayEntry entry;
+        std::string why = ParseLine(line, entry);
+        if (why.empty()) {
+            auto given = lineOf.emplace(DaysFromCivil(entry.date.year, entry.date.month, entry.date.day), number);
+            if (!given.second) why = "date already given on line " + std::to_string(given.first->second);
+        }
+        if (why.empty())
+            out.entries.push_back(std::move(entry));
+        else
+            out.problems.push_back({number, why});
+    }
+    return out;
+}
+
+void HolidayFileWatch::SetFolder(const std::string& utf8Folder) {
+    filePath.clear();
+    if (!utf8Folder.empty()) {
+        filePath = utf8Folder;
+        if (filePath.back() != '/' && filePath.back() != '\\') filePath += '/';
+        filePath += kHolidayFileName;
+    }
+    stamp = FileStamp();
+    holidays.SetUserEntries({});
+    Refresh();
+}
+
+bool HolidayFileWatch::Refresh() {
+    const FileStamp now = filePath.empty() ? FileStamp() : StampOf(filePath);
+    if (now == stamp) return false;
+    const bool wanted = now.exists && now.size <= kHolidayFileMaxBytes;
+    std::string bytes;
+    // A file that cannot be read just now (an editor is saving it) keeps the entries read before,
+    // and the next look tries again.
+    if (wanted && ReadWholeFile(filePath, bytes) != 0) return false;
+    stamp = now;
+    holidays.SetUserEntries(ParseHolidayFile(bytes).entries);
+    return true;
+}
