@@ -401,6 +401,14 @@ LRESULT AlmanacDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_QUERYDRAGICON: return reinterpret_cast<LRESULT>(icon);
     case kHeadlineReply: return OnHeadlineReply();
-    default: return Dialog::OnMessage(msg, wParam, lParam);
+    default: return IsEndProgramMessage(msg) ? OnEndRequest() : Dialog::OnMessage(msg, wParam, lParam);
     }
+}
+
+// From setup or uninstall, which must replace or remove the program file. An open dialog (the
+// calendar is disabled under it) may hold a memo being typed: then the user ends the calendar.
+LRESULT AlmanacDlg::OnEndRequest() {
+    if (!IsWindowEnabled(hwnd)) return 0;
+    End(IDCANCEL);
+    return 1;
 }
