@@ -7,13 +7,14 @@ release_version() { sed -nE 's/^project\(Lunoria VERSION ([0-9.]+).*/\1/p' "$lun
 
 # stage_files EXE ARCH VERSION STAGE: into the folder STAGE, the stripped exe as lunoria.exe, README.txt
 # (the user guide for ARCH, win32 or win64: CRLF, UTF-8 with BOM) and LICENSE (CRLF), all with one fixed
-# time, so that the same sources make the same downloads.
+# time (the exe's header stamp too, which strip would set to the present), so that the same build makes
+# the same downloads.
 stage_files() {
     local exe=$1 arch=$2 version=$3 stage=$4 triplet=i686-w64-mingw32
     [ "$arch" = win64 ] && triplet=x86_64-w64-mingw32
     rm -rf "$stage"
     mkdir -p "$stage"
-    "$triplet-strip" -o "$stage/lunoria.exe" "$exe" || return 1
+    SOURCE_DATE_EPOCH=1767225600 "$triplet-strip" -o "$stage/lunoria.exe" "$exe" || return 1
     { printf '\xef\xbb\xbf'; sed -e "s/@VERSION@/$version/g" -e "s/@ARCH@/$arch/g" "$lunoria_root/docs/README.txt" | sed 's/$/\r/'; } \
         >"$stage/README.txt"
     sed 's/$/\r/' "$lunoria_root/LICENSE" >"$stage/LICENSE"
