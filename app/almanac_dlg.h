@@ -65,6 +65,7 @@ private:
     void FetchHeadline();
     void OpenHeadline();
     LRESULT OnHeadlineReply();
+    LRESULT OnEndRequest();
     void OnListChanged();
     void ShowMonth(YearMonth ym);
     YearMonth ShownMonth() const;

@@ -468,6 +468,14 @@ LRESULT AlmanacDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 #ifdef LUNORIA_TEST_HOOKS
     case kTestDpiChange: return SendDpiChange(static_cast<int>(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
 #endif
-    default: return Dialog::OnMessage(msg, wParam, lParam);
+    default: return IsEndProgramMessage(msg) ? OnEndRequest() : Dialog::OnMessage(msg, wParam, lParam);
     }
+}
+
+// From setup or uninstall, which must replace or remove the program file. An open dialog (the
+// calendar is disabled under it) may hold a memo being typed: then the user ends the calendar.
+LRESULT AlmanacDlg::OnEndRequest() {
+    if (!IsWindowEnabled(hwnd)) return 0;
+    End(IDCANCEL);
+    return 1;
 }

@@ -8,3 +8,7 @@ enum ExitChoice { kKeepRunning = 0, kEndProgram = 1, kUninstall = 2 };
 // Runs the exit dialog modally over `owner` and returns the user's choice. Esc and the close box
 // give kKeepRunning.
 int RunExitDlg(HWND owner);
+
+// Whether msg is the registered message "Lunoria_end_program" that setup and uninstall send the
+// running calendar: it ends as "结束程序" does and answers 1, or answers 0 while a dialog of it is open.
+bool IsEndProgramMessage(UINT msg);

@@ -54,3 +54,8 @@ int RunExitDlg(HWND owner) {
     if (dlg.RunModal(IDD_EXIT, owner) == -1) return kKeepRunning;
     return dlg.choice;
 }
+
+bool IsEndProgramMessage(UINT msg) {
+    static const UINT registered = RegisterWindowMessageW(L"Lunoria_end_program");
+    return registered != 0 && msg == registered; // 0: registration failed, and WM_NULL is no request
+}

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the native suite (plain and under ASan + UBSan), both
 # Windows builds, the whole Windows suite under Wine on the x64 build (always through the 64-bit-only
-# path) and on the i686 build where this machine runs 32-bit programs, and a bounded fuzzing run.
+# path) and on the i686 build where this machine runs 32-bit programs, the setup program made from
+# the two exes, and a bounded fuzzing run.
 # LUNORIA_WINE64_ONLY=1 takes the 64-bit-only path everywhere. Exits non-zero on any failure.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -71,6 +72,15 @@ if [ "$LUNORIA_WINE_MODE" = wow ]; then
 else
     notRun+=("i686 ($LUNORIA_WINE_WHY)")
 fi
+# The setup program is a 32-bit program: where those cannot start, its test builds the same script
+# for amd64 and says so.
+stage installer env LUNORIA_SCREENSHOT_DIR="$root/build/installer-screenshots" bash tests/app/installer.sh \
+    build/mingw-i686/app/lunoria.exe build/mingw-x64/app/lunoria.exe build/mingw-x64/tests/app/lunoria-probe.exe
+if [ "$LUNORIA_WINE_MODE" = wow ]; then
+    setupTested="the shipped 32-bit one"
+else
+    setupTested="built for amd64, as the shipped 32-bit one cannot start here ($LUNORIA_WINE_WHY)"
+fi
 if [ -x tools/fuzz.sh ]; then
     stage fuzz tools/fuzz.sh 25
 fi
@@ -78,6 +88,7 @@ fi
 echo
 echo "Windows builds run under Wine: ${ran[*]}"
 [ ${#notRun[@]} -eq 0 ] || echo "Windows builds built but not run: ${notRun[*]}"
+echo "Setup program tested under Wine: $setupTested"
 if [ ${#stageFailed[@]} -gt 0 ]; then
     echo "failed stages: ${stageFailed[*]}"
     [ "$failed" -eq 0 ] && failed=${#stageFailed[@]}

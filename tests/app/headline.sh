@@ -3,7 +3,8 @@
 # this script starts (headline_server.py): nothing is asked without a configured server; the line
 # and "下一篇" appear after the third tick; "下一篇" asks again; a link that is no web address is
 # never started; a server that never answers leaves the calendar answering and does not hold up
-# its end.   headline.sh LUNORIA_EXE PROBE_EXE
+# its end; any static web server (Python's http.server) serves it from a file.
+#   headline.sh LUNORIA_EXE PROBE_EXE
 set -uo pipefail
 source "$(dirname "$0")/app_lib.sh"
 
@@ -90,4 +91,22 @@ else
     fail "no exit dialog"
 fi
 echo answer >"$served/mode"
+
+echo "== any static web server: python3 -m http.server, the file link230/index.html"
+mkdir -p "$served/www/link230"
+serve() { printf '*https://example.com/%s\t%s' "$1" "$2" | iconv -f UTF-8 -t GB18030 >"$served/www/link230/index.html"; }
+serve 1 '静态头条一'
+python3 -u -m http.server 0 --bind 127.0.0.1 --directory "$served/www" >"$served/www.log" 2>&1 &
+trap "kill $server_pid $! 2>/dev/null; $previous_exit" EXIT
+wait_for 10 grep -q ' port ' "$served/www.log" || fail "http.server did not start"
+reg_set "$settings_key" HeadlinePort "$(sed -nE 's/.* port ([0-9]+) .*/\1/p' "$served/www.log" | head -1)"
+start_app
+wait_for 15 item_shown 1053 || fail "no headline from http.server"
+check_eq "the title" "静态头条一" "$(probe text 1053)"
+check_eq "the next link" "下一篇" "$(probe text 1054)"
+serve 2 '静态头条二'
+click_item 1054
+title_is() { [ "$(probe text 1053)" = "$1" ]; }
+wait_for 10 title_is '静态头条二' && echo "ok: the changed file after 下一篇" || fail "after 下一篇: '$(probe text 1053)'"
+check_eq "answered GETs of /link230/" 2 "$(grep -c '"GET /link230/ HTTP/1.1" 200' "$served/www.log")"
 finish
