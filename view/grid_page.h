@@ -42,6 +42,9 @@ public:
     bool SetMonth(int year, int month, int day);
 
     const MonthPage& page() const { return monthPage; }
+    // Some page since the start met a memo file it could not read because it is a cloud file whose
+    // provider is not running (see MemoStore::offline).
+    bool MetOfflineFile() const { return metOffline; }
 
     // Store of every-year lunar memos for the lunar month of `day`, or null for a day not on the page.
     MemoStore* LunarStoreFor(int day);
@@ -76,4 +79,5 @@ public:
 private:
     MonthPage monthPage;
     std::string root;
+    bool metOffline = false;
 };
