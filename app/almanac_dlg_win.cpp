@@ -5,6 +5,8 @@
 #include "app/settings_parse.h"
 #include "app/settings_store.h"
 #include "app/startup_timeline.h"
+#include "memo/memo_dlg_parts.h"
+#include "memo/memo_file.h"
 #include "net/headline.h"
 #include "net/http_get.h"
 #include "net/socket.h"
@@ -135,21 +137,21 @@ void AlmanacDlg::CheckAutostart() {
 }
 
 // "我的记事" in the documents folder, with "日历" (calendar memos) and "备忘" (the notepad) inside.
-// The memo folder also becomes the current directory, which the memo files' relative names expect.
+// The documents folder may have been moved anywhere (another drive, inside a sync client's folder, a
+// path with blanks and Chinese, longer than the classic limit); the memo files are named from the
+// absolute path made here, so the current directory, set as before, matters to nobody.
 void AlmanacDlg::MakeMemoFolder() {
     wchar_t documents[MAX_PATH] = {};
     std::string base;
     if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documents)))
-        base = ToUtf8(documents) + "\\";
-    std::string root = base + "我的记事";
-    // Absolute steps rather than ".." ones: a sub-folder that cannot be made must not leave the
-    // process one level too high.
-    if (EnterFolder(root) != 0) return;
-    wchar_t entered[MAX_PATH] = {};
-    DWORD n = GetCurrentDirectoryW(MAX_PATH, entered);
-    if (n > 0 && n < MAX_PATH) root = ToUtf8(entered);
-    EnterFolder(root + "\\日历");
-    EnterFolder(root + "\\备忘");
+        base = ToUtf8(documents);
+    // A documents folder at the root of a drive ends in a backslash already.
+    while (!base.empty() && (base.back() == '\\' || base.back() == '/'))
+        base.pop_back();
+    std::string root = FullPathOf((base.empty() ? base : base + "\\") + "我的记事");
+    if (root.empty() || MakeFolder(root) != 0) return;
+    MakeFolder(root + "\\日历");
+    MakeFolder(root + "\\备忘");
     EnterFolder(root);
     memoRoot = root;
 }
