@@ -66,6 +66,8 @@ private:
     YearMonth ShownMonth() const;
     void SelectLists(YearMonth ym);
     void WriteReadyFile();
+    void TellOfflineFiles();
+    void SaveBeforeExit();
 
     COLORREF navBackColor = RGB(50, 80, 90);
     COLORREF navTextColor = RGB(189, 183, 107);
@@ -93,4 +95,5 @@ private:
     std::string memoRoot;
     bool socketsStarted = false;
     bool readyFileWritten = false;
+    bool offlineTold = false; // the cloud-file warning shows once per run
 };

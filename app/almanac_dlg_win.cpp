@@ -366,7 +366,29 @@ LRESULT AlmanacDlg::OnTimer(UINT_PTR id) {
     }
     if (DateChanged(today, LocalToday())) GoToToday();
     tick = NextTick(tick);
+    // A notepad page that another program held at the last keystroke gets one more attempt.
+    if (notepad) notepad->RetryPendingSave();
+    TellOfflineFiles();
     return Default();
+}
+
+// Once per run, when a page or the notepad met a memo file that its cloud provider cannot deliver now.
+void AlmanacDlg::TellOfflineFiles() {
+    if (offlineTold || !grid) return;
+    if (!grid->Page().MetOfflineFile() && !(notepad && notepad->PageOffline())) return;
+    offlineTold = true; // before the box: the clock ticks on inside it
+    MessageBoxW(hwnd,
+                ToWide("有记事文件在云盘里，但云盘程序没有运行，现在读不出来。\n日历不会改写这些文件。"
+                       "请先启动云盘程序，再重新打开日历。")
+                    .c_str(),
+                ToWide("记事读不出来").c_str(), MB_OK | MB_ICONWARNING);
+}
+
+// The notepad's last chance to put a pending page on disk; it may wait for a holder to let go.
+void AlmanacDlg::SaveBeforeExit() {
+    if (!notepad || notepad->Saved()) return;
+    BusyCursor busy;
+    notepad->SaveBeforeExit();
 }
 
 LRESULT AlmanacDlg::OnCommand(int id, int code, HWND control) {
@@ -381,7 +403,10 @@ LRESULT AlmanacDlg::OnCommand(int id, int code, HWND control) {
     if (code == BN_CLICKED && id == IDC_EXIT) {
         int choice = RunExitDlg(hwnd);
         if (choice == kUninstall) SetAutostart(false, kAutostartName);
-        if (choice == kEndProgram || choice == kUninstall) End(IDCANCEL);
+        if (choice == kEndProgram || choice == kUninstall) {
+            SaveBeforeExit();
+            End(IDCANCEL);
+        }
         return 0;
     }
     return Dialog::OnCommand(id, code, control);
@@ -403,6 +428,10 @@ LRESULT AlmanacDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_QUERYDRAGICON: return reinterpret_cast<LRESULT>(icon);
     case kHeadlineReply: return OnHeadlineReply();
+    case WM_ENDSESSION:
+        // Log-off or shutdown: the process may be ended as soon as this returns.
+        if (wParam) SaveBeforeExit();
+        return 0;
     default: return Dialog::OnMessage(msg, wParam, lParam);
     }
 }
