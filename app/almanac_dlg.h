@@ -71,6 +71,8 @@ private:
     YearMonth ShownMonth() const;
     void SelectLists(YearMonth ym);
     void WriteReadyFile();
+    void TellOfflineFiles();
+    void SaveBeforeExit();
 #ifdef LUNORIA_TEST_HOOKS
     LRESULT SendDpiChange(int newDpi, int x, int y);
 #endif
@@ -101,4 +103,5 @@ private:
     std::string memoRoot;
     bool socketsStarted = false;
     bool readyFileWritten = false;
+    bool offlineTold = false; // the cloud-file warning shows once per run
 };

@@ -5,6 +5,8 @@
 #include "app/settings_parse.h"
 #include "app/settings_store.h"
 #include "app/startup_timeline.h"
+#include "memo/memo_dlg_parts.h"
+#include "memo/memo_file.h"
 #include "net/headline.h"
 #include "net/http_get.h"
 #include "net/socket.h"
@@ -168,21 +170,21 @@ void AlmanacDlg::CheckAutostart() {
 }
 
 // "我的记事" in the documents folder, with "日历" (calendar memos) and "备忘" (the notepad) inside.
-// The memo folder also becomes the current directory, which the memo files' relative names expect.
+// The documents folder may have been moved anywhere (another drive, inside a sync client's folder, a
+// path with blanks and Chinese, longer than the classic limit); the memo files are named from the
+// absolute path made here, so the current directory, set as before, matters to nobody.
 void AlmanacDlg::MakeMemoFolder() {
     wchar_t documents[MAX_PATH] = {};
     std::string base;
     if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documents)))
-        base = ToUtf8(documents) + "\\";
-    std::string root = base + "我的记事";
-    // Absolute steps rather than ".." ones: a sub-folder that cannot be made must not leave the
-    // process one level too high.
-    if (EnterFolder(root) != 0) return;
-    wchar_t entered[MAX_PATH] = {};
-    DWORD n = GetCurrentDirectoryW(MAX_PATH, entered);
-    if (n > 0 && n < MAX_PATH) root = ToUtf8(entered);
-    EnterFolder(root + "\\日历");
-    EnterFolder(root + "\\备忘");
+        base = ToUtf8(documents);
+    // A documents folder at the root of a drive ends in a backslash already.
+    while (!base.empty() && (base.back() == '\\' || base.back() == '/'))
+        base.pop_back();
+    std::string root = FullPathOf((base.empty() ? base : base + "\\") + "我的记事");
+    if (root.empty() || MakeFolder(root) != 0) return;
+    MakeFolder(root + "\\日历");
+    MakeFolder(root + "\\备忘");
     EnterFolder(root);
     memoRoot = root;
 }
@@ -428,7 +430,29 @@ LRESULT AlmanacDlg::OnTimer(UINT_PTR id) {
     }
     if (DateChanged(today, LocalToday())) GoToToday();
     tick = NextTick(tick);
+    // A notepad page that another program held at the last keystroke gets one more attempt.
+    if (notepad) notepad->RetryPendingSave();
+    TellOfflineFiles();
     return Default();
+}
+
+// Once per run, when a page or the notepad met a memo file that its cloud provider cannot deliver now.
+void AlmanacDlg::TellOfflineFiles() {
+    if (offlineTold || !grid) return;
+    if (!grid->Page().MetOfflineFile() && !(notepad && notepad->PageOffline())) return;
+    offlineTold = true; // before the box: the clock ticks on inside it
+    MessageBoxW(hwnd,
+                ToWide("有记事文件在云盘里，但云盘程序没有运行，现在读不出来。\n日历不会改写这些文件。"
+                       "请先启动云盘程序，再重新打开日历。")
+                    .c_str(),
+                ToWide("记事读不出来").c_str(), MB_OK | MB_ICONWARNING);
+}
+
+// The notepad's last chance to put a pending page on disk; it may wait for a holder to let go.
+void AlmanacDlg::SaveBeforeExit() {
+    if (!notepad || notepad->Saved()) return;
+    BusyCursor busy;
+    notepad->SaveBeforeExit();
 }
 
 LRESULT AlmanacDlg::OnCommand(int id, int code, HWND control) {
@@ -443,7 +467,10 @@ LRESULT AlmanacDlg::OnCommand(int id, int code, HWND control) {
     if (code == BN_CLICKED && id == IDC_EXIT) {
         int choice = RunExitDlg(hwnd);
         if (choice == kUninstall) SetAutostart(false, kAutostartName);
-        if (choice == kEndProgram || choice == kUninstall) End(IDCANCEL);
+        if (choice == kEndProgram || choice == kUninstall) {
+            SaveBeforeExit();
+            End(IDCANCEL);
+        }
         return 0;
     }
     return Dialog::OnCommand(id, code, control);
@@ -465,6 +492,10 @@ LRESULT AlmanacDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_QUERYDRAGICON: return reinterpret_cast<LRESULT>(icon);
     case kHeadlineReply: return OnHeadlineReply();
+    case WM_ENDSESSION:
+        // Log-off or shutdown: the process may be ended as soon as this returns.
+        if (wParam) SaveBeforeExit();
+        return 0;
 #ifdef LUNORIA_TEST_HOOKS
     case kTestDpiChange: return SendDpiChange(static_cast<int>(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
 #endif

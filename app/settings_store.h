@@ -24,6 +24,8 @@ int SetAutostart(bool on, const std::string& name);
 
 // Makes `folder` (relative or absolute) the process's current directory, creating it when needed.
 int EnterFolder(const std::string& folder);
+// The absolute, normalised form of a path, however long; empty when it cannot be made.
+std::string FullPathOf(const std::string& path);
 
 // The program file's full path, however long.
 std::string ProgramPath();

@@ -92,6 +92,21 @@ int EnterFolder(const std::string& folder) {
     return SetCurrentDirectoryW(path.c_str()) ? 0 : -1;
 }
 
+std::string FullPathOf(const std::string& path) {
+    std::wstring wide = ToWide(path);
+    std::wstring full(MAX_PATH, L'\0');
+    for (int tries = 0; tries < 4; ++tries) {
+        DWORD n = GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+        if (n == 0) return {};
+        if (n < full.size()) {
+            full.resize(n);
+            return ToUtf8(full);
+        }
+        full.resize(n); // n is the size needed, with its NUL
+    }
+    return {};
+}
+
 std::string ProgramPath() {
     // MAX_PATH is only a first guess: a longer path is cut silently, so grow until it fits.
     std::wstring path(MAX_PATH, L'\0');

@@ -1,5 +1,6 @@
 // Memo store: rewriting a full month file (the atomic replace with its flushes included) and loading it.
 // The files go to $TMPDIR (else /tmp), so the figures include that disk's fsync.
+#include "memo/memo_file.h"
 #include "memo/memo_store.h"
 
 #include <benchmark/benchmark.h>
@@ -51,6 +52,18 @@ void BM_MemoUpdateFullMonth(benchmark::State& state) {
 }
 // Wall time: the flushes wait for the disk, not the CPU.
 BENCHMARK(BM_MemoUpdateFullMonth)->Arg(40)->Arg(2000)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// The replace alone with nothing holding the file: one attempt (every save before saves rode out
+// other programs' holds) against the retry budget (Arg 1), which must cost nothing here.
+void BM_MemoReplaceFile(benchmark::State& state) {
+    MemoBenchDir dir;
+    const std::string bytes = FullMonth(dir.root(), 40).Bytes();
+    const std::string path = dir.root() + "/日历/200612";
+    const RetryPolicy& policy = state.range(0) ? kRideOutHolds : kOneAttempt;
+    for (auto _ : state)
+        if (WriteWholeFile(path, bytes.data(), bytes.size(), policy) != 0) state.SkipWithError("save failed");
+}
+BENCHMARK(BM_MemoReplaceFile)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 void BM_MemoLoadFullMonth(benchmark::State& state) {
     MemoBenchDir dir;

@@ -127,8 +127,13 @@ void MemoEditDlg::OnOK() {
     solarText = GetItemText(IDC_SOLAR_EDIT);
     lunarText = GetItemText(IDC_LUNAR_EDIT);
     MemoSaveResult results[3];
-    if (grid.SaveDayMemos(Utf8ToCp936(oneTimeText), oneTimeColor, Utf8ToCp936(solarText), solarColor,
-                          Utf8ToCp936(lunarText), lunarColor, results) == 0) {
+    int rc;
+    {
+        BusyCursor busy;
+        rc = grid.SaveDayMemos(Utf8ToCp936(oneTimeText), oneTimeColor, Utf8ToCp936(solarText), solarColor,
+                               Utf8ToCp936(lunarText), lunarColor, results);
+    }
+    if (rc == 0) {
         End(IDOK);
         return;
     }

@@ -48,6 +48,10 @@ std::string MemoSaveMessage(const char* const* names, const MemoSaveResult* resu
         case MemoSaveProblem::WriteFailed:
             lines += std::string(names[i]) + "：文件“" + file + "”无法写入，可能是只读文件、没有权限或磁盘已满。\n";
             break;
+        case MemoSaveProblem::Offline:
+            lines +=
+                std::string(names[i]) + "：文件“" + file + "”在云盘里，云盘程序没有运行，读不出来，所以没有改写它。\n";
+            break;
         }
     }
     if (lines.empty()) return lines;

@@ -29,6 +29,7 @@ enum class MemoSaveProblem {
     TooLong,     // over MEMO_MAX_TEXT bytes once converted: refused before anything was written
     NoFolder,    // the memo folder could not be made at start-up
     WriteFailed, // the file could not be replaced or removed; it holds what it held before
+    Offline,     // a cloud file that could not be read when the page was loaded: it is never replaced unseen
 };
 
 struct MemoSaveResult {

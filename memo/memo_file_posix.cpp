@@ -39,16 +39,37 @@ void SyncFolderOf(const std::string& path) {
 
 } // namespace
 
-int WriteWholeFile(const std::string& path, const void* data, size_t size) {
+int WriteWholeFile(const std::string& path, const void* data, size_t size, const RetryPolicy& policy,
+                   FileFault* fault) {
+    FileFault ignored;
+    if (!fault) fault = &ignored;
+    *fault = FileFault::Other;
     std::string temp = TempPathFor(path);
-    // A leftover from a crash may carry odd permissions; start afresh.
-    unlink(temp.c_str());
-    int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0) return -1;
-    if (WriteSyncClose(fd, data, size) && rename(temp.c_str(), path.c_str()) == 0) {
+    SaveRetry retry(policy);
+    int fd;
+    for (;;) {
+        // A leftover from a crash may carry odd permissions; start afresh.
+        unlink(temp.c_str());
+        fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        if (fd >= 0 || !retry.Again(FaultFromErrno(errno))) break;
+    }
+    if (fd < 0) {
+        *fault = retry.last();
+        return -1;
+    }
+    if (!WriteSyncClose(fd, data, size)) {
+        unlink(temp.c_str());
+        return -1;
+    }
+    int moved;
+    while ((moved = rename(temp.c_str(), path.c_str())) != 0 && retry.Again(FaultFromErrno(errno))) {
+    }
+    if (moved == 0) {
         SyncFolderOf(path);
+        *fault = FileFault::None;
         return 0;
     }
+    *fault = retry.last();
     unlink(temp.c_str());
     return -1;
 }
@@ -64,12 +85,17 @@ int CreateNewFile(const std::string& path, const void* data, size_t size) {
     return -1;
 }
 
-int ReadWholeFile(const std::string& path, std::string& data, bool* missing) {
+int ReadWholeFile(const std::string& path, std::string& data, FileFault* fault, const RetryPolicy& policy) {
+    FileFault ignored;
+    if (!fault) fault = &ignored;
+    *fault = FileFault::Other;
     data.clear();
-    if (missing) *missing = false;
-    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    SaveRetry retry(policy);
+    int fd;
+    while ((fd = open(path.c_str(), O_RDONLY | O_CLOEXEC)) < 0 && retry.Again(FaultFromErrno(errno))) {
+    }
     if (fd < 0) {
-        if (missing) *missing = errno == ENOENT || errno == ENOTDIR;
+        *fault = retry.last();
         return -1;
     }
     struct stat st;
@@ -88,13 +114,25 @@ int ReadWholeFile(const std::string& path, std::string& data, bool* missing) {
         data.append(chunk, static_cast<size_t>(n));
     }
     close(fd);
+    *fault = FileFault::None;
     return 0;
 }
 
-int RemoveFile(const std::string& path) {
+int RemoveFile(const std::string& path, const RetryPolicy& policy) {
     unlink(TempPathFor(path).c_str());
-    if (unlink(path.c_str()) == 0 || errno == ENOENT || errno == ENOTDIR) return 0;
-    return -1;
+    SaveRetry retry(policy);
+    for (;;) {
+        if (unlink(path.c_str()) == 0) return 0;
+        FileFault fault = FaultFromErrno(errno);
+        if (fault == FileFault::Missing) return 0;
+        if (!retry.Again(fault)) return -1;
+    }
+}
+
+int MakeFolder(const std::string& path) {
+    mkdir(path.c_str(), 0777);
+    struct stat st;
+    return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) ? 0 : -1;
 }
 
 bool FolderExists(const std::string& path) {

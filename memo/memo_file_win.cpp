@@ -4,21 +4,32 @@
 
 namespace {
 
-// UTF-8 path to a wide path with backslashes. Kept local: the file layer stands on its own.
-std::wstring WidePath(const std::string& path) {
+// CreateDirectoryW's limit, the lowest of the calls below (CreateFileW and the rest take MAX_PATH).
+constexpr size_t kClassicLimit = MAX_PATH - 12;
+
+std::wstring Wide(const std::string& text) {
     std::wstring wide;
-    if (path.empty()) return wide;
-    int n = MultiByteToWideChar(CP_UTF8, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
+    if (text.empty()) return wide;
+    int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     if (n <= 0) return wide;
     wide.resize(static_cast<size_t>(n));
-    MultiByteToWideChar(CP_UTF8, 0, path.data(), static_cast<int>(path.size()), &wide[0], n);
-    for (wchar_t& c : wide)
-        if (c == L'/') c = L'\\';
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &wide[0], n);
     return wide;
 }
 
-bool IsMissing(DWORD error) {
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+// UTF-8 path to a wide path with backslashes; an absolute one too long for the classic calls in the
+// long-path form. Kept local: the file layer stands on its own.
+std::wstring WidePath(const std::string& path) {
+    std::wstring wide = Wide(path);
+    for (wchar_t& c : wide)
+        if (c == L'/') c = L'\\';
+    if (wide.size() < kClassicLimit) return wide;
+    std::string extended = ExtendedLengthPath(path);
+    return extended.empty() ? wide : Wide(extended);
+}
+
+FileFault LastFault() {
+    return FaultFromWin32(GetLastError());
 }
 
 bool WriteAll(HANDLE file, const void* data, size_t size) {
@@ -39,27 +50,55 @@ bool WriteFlushClose(HANDLE file, const void* data, size_t size) {
     return CloseHandle(file) && ok;
 }
 
+HANDLE CreateTemp(const std::wstring& temp) {
+    HANDLE file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) return file;
+    // A leftover from a crash may be read-only; clear it and try once more.
+    SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(temp.c_str());
+    return CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
 } // namespace
 
-int WriteWholeFile(const std::string& path, const void* data, size_t size) {
+int WriteWholeFile(const std::string& path, const void* data, size_t size, const RetryPolicy& policy,
+                   FileFault* fault) {
+    FileFault ignored;
+    if (!fault) fault = &ignored;
+    *fault = FileFault::Other;
     std::wstring target = WidePath(path);
     std::wstring temp = WidePath(TempPathFor(path));
     if (target.empty()) return -1;
-    // A file the user made read-only stays as it is. Windows refuses to replace it; Wine would
-    // rename over it.
+    // A file the user made read-only stays as it is, at once. Windows refuses to replace it; Wine
+    // would rename over it.
     DWORD attributes = GetFileAttributesW(target.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return -1;
-    HANDLE file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        // A leftover from a crash may be read-only; clear it and try once more.
-        SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW(temp.c_str());
-        file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE) return -1;
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        *fault = FileFault::ReadOnly;
+        return -1;
     }
-    if (WriteFlushClose(file, data, size) &&
-        MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    SaveRetry retry(policy);
+    HANDLE file;
+    while ((file = CreateTemp(temp)) == INVALID_HANDLE_VALUE && retry.Again(LastFault())) {
+    }
+    if (file == INVALID_HANDLE_VALUE) {
+        *fault = retry.last();
+        return -1;
+    }
+    if (!WriteFlushClose(file, data, size)) {
+        DeleteFileW(temp.c_str());
+        return -1;
+    }
+    // The replace is one step: a sync client never sees the memo file missing, and a holder that
+    // lets go within the budget finds the new file in place.
+    BOOL moved;
+    while (!(moved = MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) &&
+           retry.Again(LastFault())) {
+    }
+    if (moved) {
+        *fault = FileFault::None;
         return 0;
+    }
+    *fault = retry.last();
     DeleteFileW(temp.c_str());
     return -1;
 }
@@ -77,15 +116,21 @@ int CreateNewFile(const std::string& path, const void* data, size_t size) {
     return -1;
 }
 
-int ReadWholeFile(const std::string& path, std::string& data, bool* missing) {
+int ReadWholeFile(const std::string& path, std::string& data, FileFault* fault, const RetryPolicy& policy) {
+    FileFault ignored;
+    if (!fault) fault = &ignored;
+    *fault = FileFault::Other;
     data.clear();
-    if (missing) *missing = false;
     std::wstring wide = WidePath(path);
     if (wide.empty()) return -1;
-    HANDLE file = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    SaveRetry retry(policy);
+    HANDLE file;
+    while ((file = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) == INVALID_HANDLE_VALUE &&
+           retry.Again(LastFault())) {
+    }
     if (file == INVALID_HANDLE_VALUE) {
-        if (missing) *missing = IsMissing(GetLastError());
+        *fault = retry.last();
         return -1;
     }
     LARGE_INTEGER size;
@@ -96,6 +141,8 @@ int ReadWholeFile(const std::string& path, std::string& data, bool* missing) {
     for (;;) {
         DWORD n = 0;
         if (!ReadFile(file, chunk, sizeof chunk, &n, nullptr)) {
+            // A cloud placeholder may open and then fail here, when its contents are fetched.
+            *fault = LastFault();
             CloseHandle(file);
             data.clear();
             return -1;
@@ -104,15 +151,29 @@ int ReadWholeFile(const std::string& path, std::string& data, bool* missing) {
         data.append(chunk, n);
     }
     CloseHandle(file);
+    *fault = FileFault::None;
     return 0;
 }
 
-int RemoveFile(const std::string& path) {
+int RemoveFile(const std::string& path, const RetryPolicy& policy) {
     std::wstring wide = WidePath(path);
     if (wide.empty()) return -1;
     DeleteFileW(WidePath(TempPathFor(path)).c_str());
-    if (DeleteFileW(wide.c_str()) || IsMissing(GetLastError())) return 0;
-    return -1;
+    SaveRetry retry(policy);
+    for (;;) {
+        if (DeleteFileW(wide.c_str())) return 0;
+        FileFault fault = LastFault();
+        if (fault == FileFault::Missing) return 0;
+        if (!retry.Again(fault)) return -1;
+    }
+}
+
+int MakeFolder(const std::string& path) {
+    std::wstring wide = WidePath(path);
+    if (wide.empty()) return -1;
+    CreateDirectoryW(wide.c_str(), nullptr);
+    DWORD attributes = GetFileAttributesW(wide.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : -1;
 }
 
 bool FolderExists(const std::string& path) {

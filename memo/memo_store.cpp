@@ -63,6 +63,7 @@ void MemoStore::Init(int maxIndex, const std::string& relativePath) {
     slots.assign(static_cast<size_t>(count), MemoRecord());
     relPath = relativePath;
     fileDamaged = false;
+    readFault = FileFault::None;
 }
 
 void MemoStore::Clear() {
@@ -125,13 +126,14 @@ int MemoStore::LoadBytes(const char* data, size_t size) {
 int MemoStore::Load() {
     Clear();
     fileDamaged = false;
+    readFault = FileFault::None;
     std::string full = FullPath();
     if (full.empty()) return 0;
     std::string data;
-    bool missing = false;
-    if (ReadWholeFile(full, data, &missing) != 0) {
-        if (missing) return 0;
-        // It exists but could not be read (locked, no permission): never replace it blindly.
+    if (ReadWholeFile(full, data, &readFault) != 0) {
+        if (readFault == FileFault::Missing) return 0;
+        // It exists but could not be read (held past the retries, no permission, a cloud file whose
+        // provider is not running): it is not empty, so it is never replaced blindly.
         fileDamaged = true;
         return -1;
     }

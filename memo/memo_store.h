@@ -8,6 +8,8 @@
 // is copied aside as <name>.bad, .bad2, ... before the store first replaces or removes it.
 #pragma once
 
+#include "memo/save_retry.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -67,6 +69,9 @@ public:
     // Reads the file: 0, or −1 when the file holds a slot index outside the table, ends inside a record,
     // or exists but cannot be read. The slots read before the fault stay loaded.
     int Load();
+    // The last Load found the file there but unreadable because it is a cloud file that cannot be
+    // fetched now; the store shows nothing of it and will not replace it.
+    bool offline() const { return readFault == FileFault::Offline; }
     // Writes the occupied slots, or removes the file when none is occupied: 0, or −1 when the old file
     // stays as it was.
     int Save();
@@ -100,4 +105,5 @@ private:
     std::string rootDir;
     // The last Load did not read the whole file cleanly; its bytes go aside before the first replace.
     bool fileDamaged = false;
+    FileFault readFault = FileFault::None; // why the last Load could not read the file
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "memo/notepad_page.h"
 #include "win/dialog.h"
 
 #include <functional>
@@ -9,6 +10,11 @@
 // the page "default", which is on disk after every change. The calendar creates it hidden, shows it,
 // and hides it again when "-" is pressed (`onHide`); Enter, Esc and Alt+F4 do nothing. It is dragged
 // by its background and remembers its place in MemoX / MemoY.
+//
+// A keystroke never waits: each change is saved with one attempt. A page that could not be saved (another
+// program holds the file) stays pending, and the heading says "（未保存）", until a later change or the
+// calendar's clock tick (RetryPendingSave) lands it; at the end SaveBeforeExit tries with the full retry
+// budget and, failing that, keeps the text beside the page (see notepad_page.h).
 class NotepadDlg : public Dialog {
 public:
     // memoRoot: the memo folder the page lives in; onHide: the owner hides the notepad.
@@ -19,7 +25,14 @@ public:
     // Creates the window, hidden, at its stored place with the stored page.
     bool Create(HWND owner);
     // False while the text on screen is not on disk (the last save failed); the heading says so.
-    bool Saved() const { return saved; }
+    bool Saved() const { return !pending; }
+    // One more attempt at a pending page; the calendar calls it on every clock tick.
+    void RetryPendingSave();
+    // The program ends: a pending page gets the full retry budget, then goes to default.unsaved.
+    void SaveBeforeExit();
+    // The page file could not be read at the start because it is a cloud file whose provider is not
+    // running.
+    bool PageOffline() const { return pageFault == FileFault::Offline; }
 
 protected:
     bool OnInitDialog() override;
@@ -34,7 +47,8 @@ private:
     void FitPage();
     void PlaceAtStoredPosition();
     void SaveText();
-    void ShowSaved(bool ok);
+    bool TrySave(const RetryPolicy& retry);
+    void ShowHeading();
 
     std::string memoRoot;
     std::function<void()> onHide;
@@ -42,7 +56,12 @@ private:
     bool ready = false;
     int defaultX = 500;
     int defaultY = 500;
-    bool saved = true;
-    bool pageUnread = false; // the page file was there but could not be read: keep it aside before a save
+    bool pending = false;                  // the text on screen is not on disk yet
+    KeepAside keepAside = KeepAside::None; // what to keep of the page file before it is first replaced
+    FileFault pageFault = FileFault::None; // why the page file could not be read at the start
+    bool recovered = false;                // the text came from default.unsaved this run
+    bool dropUnsaved = false;              // default.unsaved goes once a save of the page lands
+    bool edited = false;                   // the user changed the text this run
+    std::string headingShown;
     HWND heading = nullptr;
 };

@@ -3,6 +3,7 @@
 #include "app/settings_parse.h"
 #include "app/settings_store.h"
 #include "app/companion_place.h"
+#include "memo/memo_file.h"
 #include "memo/notepad_page.h"
 #include "res/resource.h"
 #include "win/text.h"
@@ -14,6 +15,9 @@ namespace {
 
 constexpr char kHeading[] = "记事小本";
 constexpr char kHeadingUnsaved[] = "记事小本（未保存）";
+// Until the first edit after a start that took up the text the last run could not save. As short as
+// the unsaved mark: the heading ends where "-" begins.
+constexpr char kHeadingRecovered[] = "记事小本（已恢复）";
 
 } // namespace
 
@@ -43,9 +47,16 @@ bool NotepadDlg::OnInitDialog() {
     // The page has no length limit of its own; the edit control's default would stop typing at 32 K.
     SendMessageW(edit, EM_SETLIMITTEXT, 0, 0);
     // Multi-line edits send no EN_CHANGE for WM_SETTEXT, and `ready` is still false: nothing is saved.
-    pageUnread = LoadNotepadPage(memoRoot, kNotepadPage, pageText) != 0;
+    NotepadStart start = LoadNotepadStart(memoRoot, kNotepadPage);
+    pageText = std::move(start.text);
+    pageFault = start.pageFault;
+    const bool pageUnread = pageFault != FileFault::None && pageFault != FileFault::Missing;
+    keepAside = pageUnread ? KeepAside::Damaged : start.recovered ? KeepAside::Older : KeepAside::None;
+    recovered = dropUnsaved = pending = start.recovered;
     SetWindowTextW(edit, Cp936ToWide(pageText).c_str());
     ready = true;
+    if (pending) TrySave(kOneAttempt);
+    ShowHeading();
     return true;
 }
 
@@ -79,16 +90,39 @@ void NotepadDlg::PlaceAtStoredPosition() {
 void NotepadDlg::SaveText() {
     if (!ready) return;
     pageText = WideToCp936(WindowTextOf(Item(IDC_PAGE_EDIT)));
-    bool ok = SaveNotepadPage(memoRoot, kNotepadPage, pageText, pageUnread) == 0;
-    if (ok) pageUnread = false;
-    ShowSaved(ok);
+    pending = true;
+    edited = true;
+    TrySave(kOneAttempt);
+    ShowHeading();
+}
+
+bool NotepadDlg::TrySave(const RetryPolicy& retry) {
+    if (SaveNotepadPage(memoRoot, kNotepadPage, pageText, keepAside, retry) != 0) return false;
+    pending = false;
+    keepAside = KeepAside::None;
+    if (dropUnsaved && RemoveFile(UnsavedPagePath(memoRoot, kNotepadPage), kOneAttempt) == 0) dropUnsaved = false;
+    return true;
+}
+
+void NotepadDlg::RetryPendingSave() {
+    if (!ready || !pending) return;
+    TrySave(kOneAttempt);
+    ShowHeading();
+}
+
+void NotepadDlg::SaveBeforeExit() {
+    if (!ready || !pending) return;
+    if (TrySave(kRideOutHolds)) return;
+    // The text taken up from default.unsaved at the start is in what is on screen now.
+    KeepUnsavedPage(memoRoot, kNotepadPage, pageText, recovered);
 }
 
 // The text stays in the control either way; the heading tells the user whether it is on disk.
-void NotepadDlg::ShowSaved(bool ok) {
-    if (ok == saved) return;
-    saved = ok;
-    if (heading) SetWindowTextW(heading, ToWide(ok ? kHeading : kHeadingUnsaved).c_str());
+void NotepadDlg::ShowHeading() {
+    const char* text = pending ? kHeadingUnsaved : recovered && !edited ? kHeadingRecovered : kHeading;
+    if (!heading || headingShown == text) return;
+    headingShown = text;
+    SetWindowTextW(heading, ToWide(text).c_str());
 }
 
 LRESULT NotepadDlg::OnMove(int x, int y) {

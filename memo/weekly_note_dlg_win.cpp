@@ -68,7 +68,12 @@ LRESULT WeeklyNoteDlg::OnLinkClicked(int id) {
 void WeeklyNoteDlg::OnOK() {
     noteText = GetItemText(IDC_NOTE_EDIT);
     MemoSaveResult result;
-    if (grid.SaveWeeklyMemo(Utf8ToCp936(noteText), noteColor, &result) == 0) {
+    int rc;
+    {
+        BusyCursor busy;
+        rc = grid.SaveWeeklyMemo(Utf8ToCp936(noteText), noteColor, &result);
+    }
+    if (rc == 0) {
         End(IDOK);
         return;
     }

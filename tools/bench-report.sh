@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Every figure of the project side by side in one run, each under the command that measures it:
 # engine speed, month page, memo save and load, notepad keystroke save, memo export (Google Benchmark,
-# native), grid paint, start-up against the smallest window program, private memory and idle CPU (under
-# Wine, for each Windows build that runs here), and the stripped exe sizes.
+# native), grid paint, memo save with and without its retry budget, start-up against the smallest window
+# program, private memory and idle CPU (under Wine, for each Windows build that runs here), and the
+# stripped exe sizes.
 #   tools/bench-report.sh            RUNS=15 start-ups of each program, IDLE_SECONDS=60 of idling
 # Timings live here, not in the tests: nothing in this report passes or fails.
 set -uo pipefail
@@ -54,9 +55,11 @@ for preset in "${presets[@]}"; do
     dir=build/$preset
     cmake --preset $preset >/dev/null &&
         cmake --build --preset $preset -j"$jobs" --target lunoria lunoria-probe lunoria-minimal lunoria-grid-bench \
-            >/dev/null || { echo "bench-report: $preset did not build"; continue; }
+            lunoria-memo-bench >/dev/null || { echo "bench-report: $preset did not build"; continue; }
     figure "grid paint, ${preset#mingw-} (memory DC, mean of 200)" \
         timeout -k 5 120 wine $dir/bench/lunoria-grid-bench.exe
+    figure "memo save, ${preset#mingw-} (one attempt against the retry budget, nothing holding the file)" \
+        timeout -k 5 120 wine $dir/bench/lunoria-memo-bench.exe
     figure "start-up to first paint, memory, idle CPU, ${preset#mingw-} (calendar against the minimal window)" \
         bash bench/startup.sh $dir/app/lunoria.exe $dir/tests/app/lunoria-probe.exe $dir/tests/app/lunoria-minimal.exe
 done

@@ -31,7 +31,9 @@ int SaveAll(PendingSave* saves, int count, bool haveFolder) {
     for (int i = 0; i < count; ++i) {
         PendingSave& s = saves[i];
         if (s.store->Update(s.slot, s.text, s.color) == 0) continue;
-        s.result->problem = haveFolder ? MemoSaveProblem::WriteFailed : MemoSaveProblem::NoFolder;
+        s.result->problem = !haveFolder          ? MemoSaveProblem::NoFolder
+                            : s.store->offline() ? MemoSaveProblem::Offline
+                                                 : MemoSaveProblem::WriteFailed;
         rc = -1;
     }
     return rc;
@@ -64,6 +66,9 @@ bool GridPage::SetMonth(int year, int month, int day) {
     }
     lunarMemosLast.LoadMonth(0, p.cells[p.dayCount].lunar.month);
     weeklyMemos.LoadWeek();
+    for (const MemoStore* store :
+         {&monthMemos, &yearlySolarMemos, &lunarMemosFirst, &lunarMemosMiddle, &lunarMemosLast, &weeklyMemos})
+        metOffline = metOffline || store->offline();
     return true;
 }
 

@@ -48,6 +48,9 @@ public:
     bool SetMonth(int year, int month, int day);
 
     const MonthPage& page() const { return monthPage; }
+    // Some page since the start met a memo file it could not read because it is a cloud file whose
+    // provider is not running (see MemoStore::offline).
+    bool MetOfflineFile() const { return metOffline; }
 
     // Store of every-year lunar memos for the lunar month of `day`, or null for a day not on the page.
     MemoStore* LunarStoreFor(int day);
@@ -84,4 +87,5 @@ private:
     std::string root;
     HolidayFileWatch holidays;
     bool showHolidays = true;
+    bool metOffline = false;
 };

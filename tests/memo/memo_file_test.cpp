@@ -199,7 +199,7 @@ TEST_F(MemoFile, UnreadNotepadPageIsKeptAsideBeforeTheFirstSave) {
     fs::create_directories(fs::u8path(root + "/备忘"));
     ASSERT_EQ(WriteWholeFile(page, "old page", 8), 0);
     std::string data;
-    ASSERT_EQ(SaveNotepadPage(root, kNotepadPage, "typed", true), 0);
+    ASSERT_EQ(SaveNotepadPage(root, kNotepadPage, "typed", KeepAside::Damaged), 0);
     ASSERT_EQ(ReadWholeFile(page + ".bad", data), 0);
     EXPECT_EQ(data, "old page");
     ASSERT_EQ(ReadWholeFile(page, data), 0);
@@ -211,8 +211,33 @@ TEST_F(MemoFile, UnreadNotepadPageIsKeptAsideBeforeTheFirstSave) {
     const std::string other = NotepadPagePath(root, "other");
     fs::create_directory(fs::u8path(other));
     EXPECT_EQ(LoadNotepadPage(root, "other", data), -1);
-    EXPECT_EQ(SaveNotepadPage(root, "other", "x", true), -1);
+    EXPECT_EQ(SaveNotepadPage(root, "other", "x", KeepAside::Damaged), -1);
     EXPECT_TRUE(fs::is_directory(fs::u8path(other)));
+}
+
+// A text the last run could not save comes back at the next start; the page's older text is kept
+// aside before it is replaced; an unsaved text not taken up this run is never overwritten, and one
+// the page holds already is simply dropped.
+TEST_F(MemoFile, UnsavedNotepadTextComesBackAndNothingIsOverwritten) {
+    const std::string page = NotepadPagePath(root, kNotepadPage);
+    auto text = [&](const char* suffix) {
+        std::string data;
+        return ReadWholeFile(page + suffix, data) == 0 ? data : "-";
+    };
+    std::filesystem::create_directories(std::filesystem::u8path(root + "/备忘"));
+    ASSERT_EQ(WriteWholeFile(page, "old", 3), 0);
+    ASSERT_EQ(KeepUnsavedPage(root, kNotepadPage, "typed", false), 0);
+    NotepadStart start = LoadNotepadStart(root, kNotepadPage);
+    ASSERT_TRUE(start.recovered);
+    ASSERT_EQ(SaveNotepadPage(root, kNotepadPage, start.text, KeepAside::Older), 0);
+    EXPECT_EQ(text("") + " " + text(".old"), "typed old");
+    ASSERT_EQ(KeepUnsavedPage(root, kNotepadPage, "later", false), 0);
+    ASSERT_EQ(KeepUnsavedPage(root, kNotepadPage, "typed", false), 0);
+    EXPECT_EQ(text(".unsaved") + " " + text(".unsaved2") + " " + text(".unsaved3"), "typed later -");
+    ASSERT_EQ(KeepUnsavedPage(root, kNotepadPage, "newest", true), 0);
+    ASSERT_EQ(WriteWholeFile(page, "newest", 6), 0);
+    EXPECT_FALSE(LoadNotepadStart(root, kNotepadPage).recovered);
+    EXPECT_EQ(text(".unsaved"), "-");
 }
 
 } // namespace
