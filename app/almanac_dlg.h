@@ -103,5 +103,6 @@ private:
     std::string memoRoot;
     bool socketsStarted = false;
     bool readyFileWritten = false;
+    bool listsFilled = false; // the lists' entries come right after the first paint
     bool offlineTold = false; // the cloud-file warning shows once per run
 };

@@ -83,18 +83,22 @@ bool AlmanacDlg::OnInitDialog() {
     PlaceAtStoredPosition();
     CheckAutostart();
     SetTitle("日历2.162");
+    StartupMark("placed"); // position, autostart, title
     MakeMemoFolder();
+    StartupMark("folder");
     // The tabs and the notepad are three more top-level windows that the calendar's first paint
-    // does not need: they are made right after it (MakeCompanions).
+    // does not need, and so are the lists' 162 entries (the lists show only their chosen text until
+    // they drop down) and the headline links (hidden until a headline comes): they are made right
+    // after it (MakeCompanions).
     SetTimer(hwnd, kCompanionTimer, 0, nullptr);
     CreateNavLinks();
     grid = std::make_unique<MonthGrid>();
     grid->Create(GridRect(), hwnd, IDC_GRID, this, Dpi());
     grid->SetMemoRoot(memoRoot);
     grid->SetShowHolidays(HolidayMarksShown(ReadStored("ShowHolidays")));
-    FillLists();
+    StartupMark("controls"); // links, grid
     GoToToday();
-    CreateHeadlineLinks();
+    StartupMark("page"); // today's page with its memo files
     prevLink.SetText("上月", true);
     nextLink.SetText("下月", true);
     todayLink.SetText("返回", false);
@@ -207,6 +211,8 @@ void AlmanacDlg::CreateCompanions() {
 void AlmanacDlg::MakeCompanions() {
     KillTimer(hwnd, kCompanionTimer);
     if (noteTab) return;
+    FillLists();
+    CreateHeadlineLinks();
     HWND active = GetActiveWindow();
     CreateCompanions();
     StoredText memoShow = ReadStored("MemoShow");
@@ -228,10 +234,13 @@ void AlmanacDlg::CreateNavLinks() {
 }
 
 void AlmanacDlg::FillLists() {
+    if (listsFilled) return;
+    listsFilled = true;
     for (int m = 1; m <= kMonthListCount; ++m)
         SendMessageW(monthList, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToWide(std::to_string(m) + "月").c_str()));
     for (int y = kFirstListYear; y < kFirstListYear + kYearListCount; ++y)
         SendMessageW(yearList, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToWide(std::to_string(y) + "年").c_str()));
+    if (grid) SelectLists(ShownMonth());
 }
 
 void AlmanacDlg::CreateHeadlineLinks() {
@@ -350,7 +359,13 @@ void AlmanacDlg::ShowMonth(YearMonth ym) {
     SelectLists(ym);
 }
 
+// Before the lists are filled, they show the month's texts, which their entries would show.
 void AlmanacDlg::SelectLists(YearMonth ym) {
+    if (!listsFilled) {
+        SetWindowTextW(yearList, ToWide(std::to_string(ym.year) + "年").c_str());
+        SetWindowTextW(monthList, ToWide(std::to_string(ym.month) + "月").c_str());
+        return;
+    }
     SendMessageW(yearList, CB_SETCURSEL, YearListIndex(ym), 0);
     SendMessageW(monthList, CB_SETCURSEL, MonthListIndex(ym), 0);
 }
@@ -458,6 +473,10 @@ void AlmanacDlg::SaveBeforeExit() {
 LRESULT AlmanacDlg::OnCommand(int id, int code, HWND control) {
     if ((id == IDC_YEAR_LIST || id == IDC_MONTH_LIST) && code == CBN_SELCHANGE) {
         OnListChanged();
+        return 0;
+    }
+    if ((id == IDC_YEAR_LIST || id == IDC_MONTH_LIST) && code == CBN_DROPDOWN) {
+        FillLists(); // in case it drops down before the first paint is over
         return 0;
     }
     if (code == BN_CLICKED && id == IDC_MINIMIZE) {

@@ -1,57 +1,68 @@
 #!/usr/bin/env bash
-# Start-up time of the calendar against the smallest window program, started the same way (from a
-# Windows process, until the first paint has finished), alternating, RUNS times each.
-#   startup.sh LUNORIA_EXE PROBE_EXE MINIMAL_EXE     (test builds: they write LUNORIA_READY_FILE)
+# Start-up time of the calendar against its floor (the smallest program with the platform parts it
+# must have: the two lists, Common Controls 6, the documents folder, one text) and against the empty
+# window program, all started the same way (from a Windows process, until the first paint has
+# finished), alternating, RUNS times each.
+#   startup.sh LUNORIA_EXE PROBE_EXE MINIMAL_EXE [FLOOR_EXE]   (test builds: they write LUNORIA_READY_FILE)
 # RUNS (default 15); IDLE_SECONDS (default 0: skip) also measures the private memory of each program
 # two seconds after its first paint and the CPU time it uses while sitting idle that long.
-# Prints the medians and the ratio, and the median time of each step on the way to the first paint
+# Prints the medians and the ratios, and the median time of each step on the way to the first paint
 # (main, window made, start-up work done, paint); fails only when a start fails. tools/bench-report.sh runs it.
 set -uo pipefail
+floor_exe=${4:-}
 source "$(dirname "$0")/../tests/app/app_lib.sh"
-[ -n "$minimal_exe" ] || { echo "usage: $0 LUNORIA_EXE PROBE_EXE MINIMAL_EXE"; exit 2; }
+[ -n "$minimal_exe" ] || { echo "usage: $0 LUNORIA_EXE PROBE_EXE MINIMAL_EXE [FLOOR_EXE]"; exit 2; }
 runs=${RUNS:-15}
 ready='C:\lunoria-ready.txt'
-app_win=$(timeout -k 5 30 winepath -w "$app_exe" | tr -d '\r')
-min_win=$(timeout -k 5 30 winepath -w "$minimal_exe" | tr -d '\r')
+names=(minimal calendar)
+exes=("$minimal_exe" "$app_exe")
+if [ -n "$floor_exe" ]; then
+    names=(minimal floor calendar)
+    exes=("$minimal_exe" "$floor_exe" "$app_exe")
+fi
+wins=()
+for exe in "${exes[@]}"; do wins+=("$(timeout -k 5 30 winepath -w "$exe" | tr -d '\r')"); done
 
 median() { sort -n | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else printf "%.1f\n", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 clean_registry
-# One start of each beforehand, so both find the DLLs in the page cache.
-probe time "$min_win" "$ready" >/dev/null
-probe time "$app_win" "$ready" >/dev/null
-app_times=() min_times=()
+# One start of each beforehand, so all find the DLLs in the page cache.
+for w in "${wins[@]}"; do probe time "$w" "$ready" >/dev/null; done
 # Each program writes its own timeline into the ready file: "step ms" lines after "ready".
-steps=$(mktemp)
+times=$(mktemp) steps=$(mktemp)
 ready_unix=$WINEPREFIX/drive_c/lunoria-ready.txt
 for i in $(seq "$runs"); do
-    t=$(probe time "$min_win" "$ready") || { fail "minimal program run $i did not paint"; continue; }
-    min_times+=("$t")
-    tr -d '\r' <"$ready_unix" | awk 'NF == 2 { print "minimal", $0 }' >>"$steps"
-    t=$(probe time "$app_win" "$ready") || { fail "calendar run $i did not paint"; continue; }
-    app_times+=("$t")
-    tr -d '\r' <"$ready_unix" | awk 'NF == 2 { print "calendar", $0 }' >>"$steps"
+    for k in "${!names[@]}"; do
+        t=$(probe time "${wins[k]}" "$ready") || { fail "${names[k]} run $i did not paint"; continue; }
+        echo "${names[k]} $t" >>"$times"
+        tr -d '\r' <"$ready_unix" | awk -v w="${names[k]}" 'NF == 2 { print w, $0 }' >>"$steps"
+    done
 done
-echo "minimal program (ms): ${min_times[*]}"
-echo "calendar (ms):        ${app_times[*]}"
+declare -A med fast
+for who in "${names[@]}"; do
+    printf '%-8s (ms): %s\n' "$who" "$(awk -v w=$who '$1 == w { printf "%s ", $2 }' "$times")"
+    med[$who]=$(awk -v w=$who '$1 == w { print $2 }' "$times" | median)
+    fast[$who]=$(awk -v w=$who '$1 == w { print $2 }' "$times" | sort -n | head -1)
+done
 # Where the time goes: the median of each step, in milliseconds from the creation of the process.
-for who in minimal calendar; do
+for who in "${names[@]}"; do
     line=
     for step in $(awk -v w=$who '$1 == w && !seen[$2]++ { print $2 }' "$steps"); do
         line+=" $step $(awk -v w=$who -v s="$step" '$1 == w && $2 == s { print $3 }' "$steps" | median)"
     done
     printf 'median timeline, %-8s (ms since the process was made):%s\n' "$who" "$line"
 done
-rm -f "$steps"
-if [ ${#app_times[@]} -gt 0 ] && [ ${#min_times[@]} -gt 0 ]; then
-    m_app=$(printf '%s\n' "${app_times[@]}" | median)
-    m_min=$(printf '%s\n' "${min_times[@]}" | median)
-    awk -v a="$m_app" -v m="$m_min" 'BEGIN { printf "median start to first paint: calendar %.1f ms, minimal %.1f ms, ratio %.2f\n", a, m, a / m }'
-    # The fastest start of each is the one least disturbed by whatever else the machine was doing.
-    f_app=$(printf '%s\n' "${app_times[@]}" | sort -n | head -1)
-    f_min=$(printf '%s\n' "${min_times[@]}" | sort -n | head -1)
-    awk -v a="$f_app" -v m="$f_min" 'BEGIN { printf "fastest start to first paint: calendar %.1f ms, minimal %.1f ms, ratio %.2f\n", a, m, a / m }'
-fi
+rm -f "$times" "$steps"
+# ratio A B: A against B, by medians and by the fastest start of each (the one least disturbed by
+# whatever else the machine was doing).
+ratio() {
+    [ -n "${med[$1]:-}" ] && [ -n "${med[$2]:-}" ] || return 0
+    awk -v a="${med[$1]}" -v b="${med[$2]}" -v fa="${fast[$1]}" -v fb="${fast[$2]}" -v n1="$1" -v n2="$2" \
+        'BEGIN { printf "%s / %s: median %.1f / %.1f ms, ratio %.2f; fastest %.1f / %.1f ms, ratio %.2f\n", n1, n2, a, b, a / b, fa, fb, fa / fb }'
+}
+echo "start to first paint, side by side:"
+[ -n "$floor_exe" ] && ratio calendar floor && ratio floor minimal
+ratio calendar minimal
 
 if [ "${IDLE_SECONDS:-0}" -gt 0 ]; then
     # CPU time as Linux counts it: the calendar's process and this prefix's wineserver

@@ -54,14 +54,15 @@ echo "wine: $LUNORIA_WINE_WHY"
 for preset in "${presets[@]}"; do
     dir=build/$preset
     cmake --preset $preset >/dev/null &&
-        cmake --build --preset $preset -j"$jobs" --target lunoria lunoria-probe lunoria-minimal lunoria-grid-bench \
+        cmake --build --preset $preset -j"$jobs" --target lunoria lunoria-probe lunoria-minimal lunoria-floor lunoria-grid-bench \
             lunoria-memo-bench >/dev/null || { echo "bench-report: $preset did not build"; continue; }
     figure "grid paint, ${preset#mingw-} (memory DC, mean of 200)" \
         timeout -k 5 120 wine $dir/bench/lunoria-grid-bench.exe
     figure "memo save, ${preset#mingw-} (one attempt against the retry budget, nothing holding the file)" \
         timeout -k 5 120 wine $dir/bench/lunoria-memo-bench.exe
-    figure "start-up to first paint, memory, idle CPU, ${preset#mingw-} (calendar against the minimal window)" \
-        bash bench/startup.sh $dir/app/lunoria.exe $dir/tests/app/lunoria-probe.exe $dir/tests/app/lunoria-minimal.exe
+    figure "start-up to first paint, memory, idle CPU, ${preset#mingw-} (calendar against its floor and the minimal window)" \
+        bash bench/startup.sh $dir/app/lunoria.exe $dir/tests/app/lunoria-probe.exe $dir/tests/app/lunoria-minimal.exe \
+        $dir/bench/lunoria-floor.exe
 done
 [ "$LUNORIA_WINE_MODE" = wow ] || printf '\n(the i686 build does not run here: %s)\n' "$LUNORIA_WINE_WHY"
 

@@ -47,6 +47,8 @@ protected:
     LRESULT OnPaint() override;
     // Whoever moves the label (its parent's relayout too), its corner is where it resizes from.
     LRESULT OnMove(int x, int y) override;
+    // The window as large as its text in the label's font on `dc`; moved only when that changes.
+    void FitToText(HDC dc);
 
     RECT rect{};
     std::string text;

@@ -47,8 +47,25 @@ void ColorLabel::SetText(const std::string& t, bool show) {
     if (!hwnd) return;
     // Painting ignores the window text; screen readers and UI-automation tools read it.
     SetTitle(text);
+    // Sized now, the label's first paint is its only one (sized at the paint, it would paint twice).
+    {
+        WindowDc dc(hwnd);
+        FitToText(dc.Dc());
+    }
     Invalidate(false);
     if (show) Show(SW_SHOW);
+}
+
+void ColorLabel::FitToText(HDC dc) {
+    BlockSize size;
+    {
+        SelectScope selectFont(dc, FontHandle());
+        size = MeasureTextBlock(dc, text);
+    }
+    if (size.width != rect.right - rect.left || size.height != rect.bottom - rect.top)
+        MoveWindow(hwnd, rect.left, rect.top, size.width, size.height, TRUE);
+    rect.right = rect.left + size.width;
+    rect.bottom = rect.top + size.height;
 }
 
 void ColorLabel::SetTextColor(COLORREF color) {
@@ -70,16 +87,7 @@ void ColorLabel::Paint(HDC dc) {
 
 LRESULT ColorLabel::OnPaint() {
     PaintScope ps(hwnd);
-    if (autoSize) {
-        BlockSize size;
-        {
-            SelectScope selectFont(ps.Dc(), FontHandle());
-            size = MeasureTextBlock(ps.Dc(), text);
-        }
-        MoveWindow(hwnd, rect.left, rect.top, size.width, size.height, TRUE);
-        rect.right = rect.left + size.width;
-        rect.bottom = rect.top + size.height;
-    }
+    if (autoSize) FitToText(ps.Dc()); // a new font (DPI) or a label whose text came before its window
     Paint(ps.Dc());
     return 0;
 }
