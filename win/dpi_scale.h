@@ -8,11 +8,11 @@
 
 constexpr int kBaseDpi = 96;
 
-// MulDiv(value, dpi, 96).
+// MulDiv(value, dpi, 96). In int: screen coordinates (|value| < 2^15) times any DPI Windows allows
+// stay far inside its range, and a 32-bit build needs no 64-bit division for it.
 constexpr int Scaled(int value, int dpi) {
-    long long product = static_cast<long long>(value) * dpi;
-    long long half = kBaseDpi / 2;
-    return static_cast<int>(product >= 0 ? (product + half) / kBaseDpi : (product - half) / kBaseDpi);
+    const int product = value * dpi;
+    return product >= 0 ? (product + kBaseDpi / 2) / kBaseDpi : (product - kBaseDpi / 2) / kBaseDpi;
 }
 
 // The largest 96-DPI coordinate whose scaled position is at or before pixel p. For every 96-DPI
@@ -20,8 +20,7 @@ constexpr int Scaled(int value, int dpi) {
 // gives the right answer at any scale when it is fed Unscaled(p).
 constexpr int Unscaled(int pixel, int dpi) {
     if (dpi <= 0) return pixel;
-    long long guess = static_cast<long long>(pixel) * kBaseDpi / dpi;
-    int v = static_cast<int>(guess);
+    int v = pixel * kBaseDpi / dpi;
     while (Scaled(v + 1, dpi) <= pixel)
         ++v;
     while (Scaled(v, dpi) > pixel)
