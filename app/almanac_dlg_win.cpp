@@ -397,14 +397,10 @@ void AlmanacDlg::WriteReadyFile() {
     readyFileWritten = true;
 #ifdef LUNORIA_TEST_HOOKS
     StartupMark("paint");
-    const wchar_t* path = _wgetenv(L"LUNORIA_READY_FILE");
-    if (!path || !*path) return;
+    if (!_wgetenv(L"LUNORIA_READY_FILE")) return;
     if (grid && grid->Hwnd()) UpdateWindow(grid->Hwnd());
     StartupMark("grid");
-    if (FILE* f = _wfopen(path, L"w")) {
-        std::fputs(("ready\n" + StartupTimeline()).c_str(), f);
-        std::fclose(f);
-    }
+    WriteStartupReadyFile();
 #endif
 }
 

@@ -8,6 +8,8 @@
 void StartupMark(const char* step);
 // One "step milliseconds" line per mark, in the order they were made.
 std::string StartupTimeline();
+// Writes "ready" and the timeline into the file LUNORIA_READY_FILE names, when it names one.
+void WriteStartupReadyFile();
 #else
 inline void StartupMark(const char*) {}
 #endif

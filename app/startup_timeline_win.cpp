@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -27,6 +28,15 @@ void StartupMark(const char* step) {
 
 std::string StartupTimeline() {
     return timeline;
+}
+
+void WriteStartupReadyFile() {
+    const wchar_t* path = _wgetenv(L"LUNORIA_READY_FILE");
+    if (!path || !*path) return;
+    if (FILE* f = _wfopen(path, L"w")) {
+        std::fputs(("ready\n" + timeline).c_str(), f);
+        std::fclose(f);
+    }
 }
 
 #endif

@@ -32,33 +32,6 @@ bool IsUtf8(std::string_view s) {
     return true;
 }
 
-std::string Utf16ToUtf8(std::u16string_view text) {
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        uint32_t c = text[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF)
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-        else if (c >= 0xD800 && c <= 0xDFFF)
-            c = 0xFFFD;
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | c >> 6);
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | c >> 12);
-            out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | c >> 18);
-            out += static_cast<char>(0x80 | (c >> 12 & 0x3F));
-            out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
-
 // ASCII blanks and the full-width space a Chinese input method types.
 const char kWideSpace[] = "\xE3\x80\x80";
 
@@ -136,7 +109,7 @@ std::string ParseLine(std::string_view s, HolidayEntry& entry) {
 HolidayFileContents ParseHolidayFile(std::string_view bytes) {
     HolidayFileContents out;
     if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
-    std::string text = IsUtf8(bytes) ? std::string(bytes) : Utf16ToUtf8(Gb18030ToUtf16(bytes));
+    std::string text = IsUtf8(bytes) ? std::string(bytes) : Gb18030ToUtf8(bytes);
 
     std::map<int32_t, int> lineOf; // day -> line that gave it
     std::string_view rest = text;

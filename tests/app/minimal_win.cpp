@@ -22,13 +22,7 @@ LRESULT CALLBACK MinimalProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
         EndPaint(hwnd, &ps);
         if (!painted) {
             painted = true;
-            const wchar_t* path = _wgetenv(L"LUNORIA_READY_FILE");
-            if (path && *path) {
-                if (FILE* f = _wfopen(path, L"w")) {
-                    std::fputs(("ready\n" + StartupTimeline()).c_str(), f);
-                    std::fclose(f);
-                }
-            }
+            WriteStartupReadyFile();
         }
         return 0;
     }
