@@ -50,14 +50,16 @@ all_inside() {
     out=$(probe inside "$1") && ! grep -q outside <<<"$out" && echo "ok: inside $1" || fail "controls outside $1: $out"
 }
 click_at() { xdotool mousemove $((x0 + ($2 * $1 + 48) / 96)) $((y0 + ($3 * $1 + 48) / 96)) click 1; } # DPI X96 Y96
-# The 15th of January 2006 (a Sunday first: column 0, row 2), then its editor's controls.
-day_15() {
-    click_at "$1" 26 $((22 + 20 + 33 * 2 + 16))
-    wait_for 10 window_shown "^$editor\$" && sleep 0.3 && [[ $(probe text 1032 "$editor") == 2006年1月15日* ]] &&
-        echo "ok: the editor of the 15th at $1" || fail "no editor of the 15th at $1"
-    all_inside "$editor"
-    click_item 2 "$editor" && wait_for 10 window_gone "^$editor\$" || fail "the editor stayed"
+# dialog_at DPI X96 Y96 TITLE TEXT: a real click there opens TITLE holding a text that starts with
+# TEXT, with every control inside it; 取消 closes it.
+dialog_at() {
+    click_at "$1" "$2" "$3"
+    wait_for 10 window_shown "^$4\$" && sleep 0.3 && probe texts "$4" | grep -q "^$5" && echo "ok: $4 $5 at $1" ||
+        fail "no $4 $5 at $1"
+    all_inside "$4"
+    click_item 2 "$4" && wait_for 10 window_gone "^$4\$" || fail "$4 stayed"
 }
+day_15() { dialog_at "$1" 26 $((22 + 20 + 33 * 2 + 16)) "$editor" 2006年1月15日; } # January 2006: row 2, column 0
 
 timeout -k 5 30 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
 timeout -k 2 10 wineserver -k && timeout -k 2 10 wineserver -w; timeout -k 5 10 wineserver -p >/dev/null 2>&1
@@ -72,11 +74,7 @@ screenshot "scale-$dpi-screen" >/dev/null
 convert "$LUNORIA_SCREENSHOT_DIR/scale-$dpi-screen.png" -crop "$(S 363)x$(S 278)+$x0+$y0" +repage \
     "$LUNORIA_SCREENSHOT_DIR/scale-$dpi.png"
 day_15 "$dpi"
-click_at "$dpi" $((3 * 52 + 26)) $((22 + 10)) # the Wednesday header
-wait_for 10 window_shown "^$weekly\$" && sleep 0.3 && probe texts "$weekly" | grep -qx '每周三' &&
-    echo "ok: the Wednesday reminder" || fail "no Wednesday reminder"
-all_inside "$weekly"
-click_item 2 "$weekly" && wait_for 10 window_gone "^$weekly\$" || fail "the reminder stayed"
+dialog_at "$dpi" $((3 * 52 + 26)) $((22 + 10)) "$weekly" 每周三 # the Wednesday header
 open_exit_dialog && all_inside '提示' || fail "no exit dialog"
 xdotool windowfocus --sync "$(xdotool search --onlyvisible --name '^提示$' | head -1)" key Escape
 notepad_shown() { set -- $(probe companion notepad) && [ "${5:-0}" = 1 ]; }
