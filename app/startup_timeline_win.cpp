@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -33,10 +34,12 @@ std::string StartupTimeline() {
 void WriteStartupReadyFile() {
     const wchar_t* path = _wgetenv(L"LUNORIA_READY_FILE");
     if (!path || !*path) return;
-    if (FILE* f = _wfopen(path, L"w")) {
-        std::fputs(("ready\n" + timeline).c_str(), f);
-        std::fclose(f);
-    }
+    // Written whole under another name and then renamed: whoever waits for the file finds it complete.
+    const std::wstring temp = std::wstring(path) + L".tmp";
+    FILE* f = _wfopen(temp.c_str(), L"w");
+    if (!f) return;
+    std::fputs(("ready\n" + timeline).c_str(), f);
+    if (std::fclose(f) == 0) MoveFileExW(temp.c_str(), path, MOVEFILE_REPLACE_EXISTING);
 }
 
 #endif
