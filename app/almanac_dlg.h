@@ -8,6 +8,7 @@
 #include "net/headline_fetch.h"
 #include "view/month_grid.h"
 #include "win/dialog.h"
+#include "win/wheel_route.h"
 
 #include <memory>
 #include <string>
@@ -34,8 +35,10 @@ public:
 
 protected:
     bool OnInitDialog() override;
-    void OnOK() override {}     // Enter never closes the calendar
-    void OnCancel() override {} // nor do Esc, Alt+F4 and the task bar's close (they arrive as Cancel)
+    // Enter never closes the calendar: in a list it commits the typed text. Nor do Esc, Alt+F4 and the
+    // task bar's close (they arrive as Cancel); Esc in a list puts back the shown month's text.
+    void OnOK() override;
+    void OnCancel() override;
     LRESULT OnPaint() override;
     LRESULT OnMove(int x, int y) override;
     LRESULT OnLButtonDown(int x, int y, UINT keys) override;
@@ -47,6 +50,8 @@ protected:
 
 private:
     void ShowTodayLink(bool show) override;
+    void ShowMonthOf(int year, int month) override;
+    void ShowToday() override { GoToToday(); }
 
     void StartSockets();
     void PlaceAtStoredPosition();
@@ -67,6 +72,11 @@ private:
     LRESULT OnHeadlineReply();
     LRESULT OnEndRequest();
     void OnListChanged();
+    // The list (yearList or monthList) whose field holds the keyboard focus, or null.
+    HWND ListWithFocus() const;
+    // A year or month typed into a list's field: shown when it names one, else the text is put back.
+    void CommitTypedText(HWND list);
+    void PutBackListText(HWND list);
     void ShowMonth(YearMonth ym);
     YearMonth ShownMonth() const;
     void SelectLists(YearMonth ym);
@@ -89,6 +99,7 @@ private:
     bool autostartOk = false;
     HICON icon = nullptr;
     std::unique_ptr<MonthGrid> grid;
+    WheelRoute wheelRoute; // the wheel over the grid reaches it wherever the focus is
     bool ready = false;
     LocalDate today;
     int tick = kFirstTick;

@@ -95,6 +95,7 @@ bool AlmanacDlg::OnInitDialog() {
     grid = std::make_unique<MonthGrid>();
     grid->Create(GridRect(), hwnd, IDC_GRID, this, Dpi());
     grid->SetMemoRoot(memoRoot);
+    wheelRoute.Start(grid->Hwnd());
     grid->SetShowHolidays(HolidayMarksShown(ReadStored("ShowHolidays")));
     StartupMark("controls"); // links, grid
     GoToToday();
@@ -359,6 +360,45 @@ void AlmanacDlg::ShowMonth(YearMonth ym) {
     SelectLists(ym);
 }
 
+void AlmanacDlg::ShowMonthOf(int year, int month) {
+    if (IsShownMonth({year, month})) ShowMonth({year, month});
+}
+
+HWND AlmanacDlg::ListWithFocus() const {
+    HWND focus = GetFocus();
+    for (HWND list : {yearList, monthList})
+        if (focus && (focus == list || IsChild(list, focus))) return list;
+    return nullptr;
+}
+
+void AlmanacDlg::CommitTypedText(HWND list) {
+    const YearMonth shown = ShownMonth();
+    const std::string text = ToUtf8(WindowTextOf(list));
+    YearMonth typed;
+    // With a dialog open over the calendar (the focus left for it) the page must stay: that dialog
+    // belongs to a day of this page.
+    const bool named = IsWindowEnabled(hwnd) && (list == yearList ? MonthFromTypedYear(text, shown, &typed)
+                                                                  : MonthFromTypedMonth(text, shown, &typed));
+    if (named && typed != shown)
+        ShowMonth(typed);
+    else
+        PutBackListText(list);
+}
+
+void AlmanacDlg::PutBackListText(HWND list) {
+    // No selection first: selecting the entry that is already selected may leave the typed text.
+    SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    SelectLists(ShownMonth());
+}
+
+void AlmanacDlg::OnOK() {
+    if (HWND list = ListWithFocus()) CommitTypedText(list);
+}
+
+void AlmanacDlg::OnCancel() {
+    if (HWND list = ListWithFocus()) PutBackListText(list);
+}
+
 // Before the lists are filled, they show the month's texts, which their entries would show.
 void AlmanacDlg::SelectLists(YearMonth ym) {
     if (!listsFilled) {
@@ -473,6 +513,10 @@ LRESULT AlmanacDlg::OnCommand(int id, int code, HWND control) {
     }
     if ((id == IDC_YEAR_LIST || id == IDC_MONTH_LIST) && code == CBN_DROPDOWN) {
         FillLists(); // in case it drops down before the first paint is over
+        return 0;
+    }
+    if ((id == IDC_YEAR_LIST || id == IDC_MONTH_LIST) && code == CBN_KILLFOCUS) {
+        CommitTypedText(control);
         return 0;
     }
     if (code == BN_CLICKED && id == IDC_MINIMIZE) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string_view>
+
 // Which month the calendar may show and how the navigation controls step through them.
 // The page runs from February 1900 (January 1900 has no lunar data for its first days)
 // to December 2049; the lists hold the years 1900-2049 and the months 1-12.
@@ -33,3 +35,10 @@ int MonthListIndex(YearMonth ym);
 // selected); an index outside its list keeps that part of `shown`. January 1900 becomes
 // February, and *monthIndexOut says which entry the month list must select afterwards.
 YearMonth MonthFromLists(int yearIndex, int monthIndex, YearMonth shown, int* monthIndexOut);
+
+// Text typed into a list's field and committed (Enter, or the field left): a year "2030" or "2030年",
+// a month "5" or "5月", in ASCII or full-width digits, blanks around allowed. The month to show keeps
+// the other part of `shown`, with January 1900 made February as the lists make it. False for text
+// that names no entry of the list ("abc", "1899", "2050", "13", ""): the shown month stays.
+bool MonthFromTypedYear(std::string_view text, YearMonth shown, YearMonth* out);
+bool MonthFromTypedMonth(std::string_view text, YearMonth shown, YearMonth* out);

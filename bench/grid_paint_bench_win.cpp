@@ -18,6 +18,8 @@ namespace {
 
 struct NoOwner : MonthGridOwner {
     void ShowTodayLink(bool) override {}
+    void ShowMonthOf(int, int) override {}
+    void ShowToday() override {}
 };
 
 // The December 2026 page with a few memos in each of the files it reads.

@@ -54,7 +54,9 @@ bool BuildMonthPage(MonthPage& page, const CalendarRange& range, int year, int m
             page.lunarMonths[page.lunarMonthCount++] = cell.lunar.month; // at most 3 in 31 days
         }
         cell.lunarMonthIndex = uint8_t(page.lunarMonthCount - 1);
-        cell.holiday = holidays ? holidays->Lookup(year, month, d).mark : HolidayMark::None;
+        const HolidayDay holiday = holidays ? holidays->Lookup(year, month, d) : HolidayDay{};
+        cell.holiday = holiday.mark;
+        cell.holidayName = holiday.name;
     }
     for (int d = page.dayCount + 1; d < int(page.cells.size()); ++d)
         page.cells[d] = DayCell{};

@@ -33,6 +33,7 @@ struct DayCell {
     bool textIsMonthName = false;            // text is the lunar month name with its size ("闰四月小")
     uint8_t lunarMonthIndex = 0;             // index of lunar.month in MonthPage::lunarMonths
     HolidayMark holiday = HolidayMark::None; // 休 or 班 of the statutory schedule
+    std::string holidayName;                 // the holiday that mark belongs to, "" when none is named
 };
 
 // The marked date (today). Day 0 keeps the mark; any other day moves it to (year, month, day),

@@ -126,13 +126,16 @@ bool GridPage::WeeklyMark(int weekday, uint32_t* color) const {
     return true;
 }
 
-std::string GridPage::TipText(int day) const {
+std::array<const MemoRecord*, 4> GridPage::DayRecords(int day) const {
     const MonthPage& p = monthPage;
-    if (!p.ok() || day < 1 || day > p.dayCount) return {};
-    const MemoRecord* records[] = {&weeklyMemos.slot(p.cells[day].weekday), &monthMemos.slot(day),
-                                   &yearlySolarMemos.slot(day), &LunarMemoFor(day)};
+    if (!p.ok() || day < 1 || day > p.dayCount) return {&kNoRecord, &kNoRecord, &kNoRecord, &kNoRecord};
+    return {&weeklyMemos.slot(p.cells[day].weekday), &monthMemos.slot(day), &yearlySolarMemos.slot(day),
+            &LunarMemoFor(day)};
+}
+
+std::string GridPage::TipText(int day) const {
     std::string text;
-    for (const MemoRecord* r : records) {
+    for (const MemoRecord* r : DayRecords(day)) {
         if (!r->present()) continue;
         if (!text.empty()) text += "\r\n";
         text += r->text();

@@ -8,6 +8,7 @@
 // shares the file of the ordinary month of its number.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -62,8 +63,11 @@ public:
     // The "●" of a header column: true with its colour when the weekday has a weekly memo.
     bool WeeklyMark(int weekday, uint32_t* color) const;
 
-    // Memo texts of a day for the hover tip: weekly, one-time, solar-yearly, lunar-yearly, joined with
-    // CR LF, as code-page-936 bytes. Empty when the day has none.
+    // The day's four memo records in the tip's order: weekly, one-time, solar-yearly, lunar-yearly
+    // (empty records for a day not on the page).
+    std::array<const MemoRecord*, 4> DayRecords(int day) const;
+    // Memo texts of a day for the hover tip: the present ones of DayRecords, joined with CR LF, as
+    // code-page-936 bytes. Empty when the day has none.
     std::string TipText(int day) const;
 
     // The day memo editor's confirmed texts (code-page-936 bytes) and colour words. Leading blanks are

@@ -4,11 +4,19 @@
 // window, its fonts, the year caption, the site-name link and the hover tip. Every paint redraws the
 // whole client area from the model, so invalidations never erase. The grid is laid out at its main
 // window's DPI, which the main window hands it (Create, SetDpi).
+//
+// Without a mouse: the grid is a tab stop with a focus day (view/grid_keys.h). The arrows move it, across
+// month ends; Page Up / Page Down (with Ctrl: a year) and the wheel turn the page, Home goes to today, all
+// through the owner so its lists follow; Enter or Space opens the focus day's memo editor as a click
+// does, Ctrl+Enter the weekly reminder of its weekday. The focus day carries a focus rectangle only while
+// the grid has the focus and the window's UI state shows focus cues, so a mouse user's page stays as it
+// was. The grid's window text, which screen readers take as its name, describes the focus day.
 #pragma once
 
 #include <memory>
 #include <string>
 
+#include "view/grid_keys.h"
 #include "view/grid_layout.h"
 #include "view/grid_page.h"
 #include "win/gdi.h"
@@ -22,6 +30,10 @@ class HoverTip;
 class MonthGridOwner {
 public:
     virtual void ShowTodayLink(bool show) = 0; // the "返回" link (id 105)
+    // The grid's keys and wheel ask for another page, or for today's: the owner shows it as its links
+    // do, with its lists in step, through SetMonth.
+    virtual void ShowMonthOf(int year, int month) = 0;
+    virtual void ShowToday() = 0;
 
 protected:
     ~MonthGridOwner() = default;
@@ -54,7 +66,10 @@ public:
     HWND Hwnd() const { return hwnd; }
 
     // The whole page onto any DC, at the DC's origin; OnPaint wraps it. The DC's state is restored.
+    // The focus day's focus rectangle is drawn when `focusCue` says so; the first form asks the window
+    // (it has the focus and its UI state shows focus cues).
     void Paint(HDC dc);
+    void Paint(HDC dc, bool focusCue);
 
     // The day's memo texts in the tip below `clientPoint`, or the tip hidden when the day has none.
     void ShowTipFor(int day, POINT clientPoint);
@@ -69,6 +84,8 @@ public:
                      const std::string& lunar, uint32_t lunarColor, MemoSaveResult results[3] = nullptr);
     int SaveWeeklyMemo(const std::string& text, uint32_t color, MemoSaveResult* result = nullptr);
     int HotDay() const { return hotDay; }
+    // The day the keys act on: the one they last moved to, else where the focus starts on this page.
+    int FocusedDay() const;
     int WeeklyColumn() const { return weeklyColumn; }
     const HoverTip* Tip() const { return tip.get(); }
 
@@ -85,6 +102,11 @@ protected:
     LRESULT OnLButtonUp(int x, int y, UINT keys) override;
     LRESULT OnLinkClicked(int id) override;
     LRESULT OnContextMenu(int screenX, int screenY) override;
+    LRESULT OnKeyDown(UINT key, UINT flags) override;
+    LRESULT OnMouseWheel(int delta, UINT keys) override;
+    LRESULT OnSetFocus() override;
+    LRESULT OnKillFocus() override;
+    LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void MakeFonts();
@@ -94,12 +116,24 @@ private:
     void PaintDay(HDC dc, int day, int row, int column);
     void PaintHolidayMark(HDC dc, const DayMarks& marks, int row, int column);
     void PaintRing(HDC dc);
+    void PaintFocus(HDC dc);
+    bool FocusCueShown() const;
+    void OpenDayEditor(int day);
+    // A key or a wheel notch: the focus day moves, the owner turns the page when it leaves this one.
+    void MoveFocus(GridKey key, bool fromKeyboard);
+    void FocusMoved(bool fromKeyboard);
+    // The window text (the accessible name) follows the focus day; screen readers are told.
+    void UpdateName(bool focusMoved);
 
     GridPage model;
     // Day under the pointer (0 = none) and the header column of the last click (−1 = none), for the
     // mouse handling.
     int hotDay = 0;
     int weeklyColumn = -1;
+    // The focus day's number on this page; 0 until the keys first act (FocusedDay then starts it).
+    int focusDay = 0;
+    int wheelDelta = 0; // wheel turns short of a notch
+    std::string name;
 
     int dpi = kBaseDpi;
     GridPalette palette;

@@ -1,5 +1,6 @@
 #include "view/month_grid.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "engine/names.h"
@@ -52,7 +53,8 @@ MonthGrid::~MonthGrid() {
 bool MonthGrid::Create(const RECT& rect, HWND parent, int id, MonthGridOwner* gridOwner, int windowDpi) {
     // No background brush: erasing paints nothing, and every client pixel comes from Paint.
     Register(kClassName, 0, LoadCursorW(nullptr, IDC_ARROW), nullptr);
-    if (!Window::Create(kClassName, WS_CHILD | WS_VISIBLE, 0, rect, parent, id)) return false;
+    // A tab stop: the keyboard reaches the days (OnKeyDown).
+    if (!Window::Create(kClassName, WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, rect, parent, id)) return false;
     owner = gridOwner;
     dpi = windowDpi;
     MakeFonts();
@@ -120,10 +122,133 @@ void MonthGrid::SetMemoRoot(const std::string& utf8Folder) {
 
 int MonthGrid::SetMonth(int year, int month, int day) {
     if (!model.SetMonth(year, month, day)) return 0;
+    // A page turned by the lists or links keeps the focus day's number, as the page keys do.
+    focusDay = std::min(focusDay, model.page().dayCount);
     if (owner) owner->ShowTodayLink(!model.page().MarkShown());
     if (yearCaption) yearCaption->SetText(model.page().yearCaption, true);
     if (hwnd) Invalidate(false);
+    UpdateName(false);
     return 1;
+}
+
+int MonthGrid::FocusedDay() const {
+    return focusDay ? focusDay : StartFocusDay(model.page());
+}
+
+void MonthGrid::UpdateName(bool focusMoved) {
+    if (!hwnd) return;
+    std::string text = DayDescription(model, FocusedDay());
+    if (text != name) {
+        name = text;
+        SetTitle(name);
+        NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, hwnd, OBJID_CLIENT, CHILDID_SELF);
+    }
+    if (focusMoved && GetFocus() == hwnd) NotifyWinEvent(EVENT_OBJECT_FOCUS, hwnd, OBJID_CLIENT, CHILDID_SELF);
+}
+
+void MonthGrid::MoveFocus(GridKey key, bool fromKeyboard) {
+    const MonthPage& page = model.page();
+    if (!page.ok()) return;
+    const FocusDay from{page.year, page.month, FocusedDay()};
+    const FocusDay to = MoveFocusDay(from, key);
+    if (to == from) return; // an end of the range
+    // Set first: the owner's SetMonth keeps it, and the name changes once.
+    focusDay = to.day;
+    if ((to.year != from.year || to.month != from.month) && owner) owner->ShowMonthOf(to.year, to.month);
+    if (page.year != to.year || page.month != to.month) focusDay = from.day; // the page did not turn
+    FocusMoved(fromKeyboard);
+}
+
+// A keyboard user cannot hover: the focus day's memos show in the tip, where today's show at start.
+void MonthGrid::FocusMoved(bool fromKeyboard) {
+    Invalidate(false);
+    UpdateName(true);
+    if (!fromKeyboard) return;
+    GridPoint o = ::CellOrigin(model.page(), FocusedDay(), kBaseDpi);
+    ShowTipFor(FocusedDay(), POINT{S(o.x), S(o.y + 12)});
+}
+
+void MonthGrid::OpenDayEditor(int day) {
+    hotDay = day;
+    focusDay = day;
+    UpdateName(false);
+    if (tip) tip->Show(SW_HIDE);
+    RunMemoEditDlg(*this);
+}
+
+LRESULT MonthGrid::OnKeyDown(UINT key, UINT flags) {
+    const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+    switch (key) {
+    case VK_LEFT: MoveFocus(GridKey::PrevDay, true); break;
+    case VK_RIGHT: MoveFocus(GridKey::NextDay, true); break;
+    case VK_UP: MoveFocus(GridKey::PrevWeek, true); break;
+    case VK_DOWN: MoveFocus(GridKey::NextWeek, true); break;
+    case VK_PRIOR: MoveFocus(ctrl ? GridKey::PrevYear : GridKey::PrevMonth, true); break;
+    case VK_NEXT: MoveFocus(ctrl ? GridKey::NextYear : GridKey::NextMonth, true); break;
+    case VK_HOME:
+        if (owner) owner->ShowToday();
+        focusDay = StartFocusDay(model.page());
+        FocusMoved(true);
+        break;
+    case VK_RETURN:
+    case VK_SPACE:
+        // A held key opens one dialog, not one after another.
+        if ((flags & KF_REPEAT) || !FocusedDay()) break;
+        if (key == VK_RETURN && ctrl) {
+            weeklyColumn = model.page().cells[FocusedDay()].weekday;
+            RunWeeklyNoteDlg(*this);
+        } else {
+            OpenDayEditor(FocusedDay());
+        }
+        break;
+    default: return Default();
+    }
+    // Keys are in use: focus cues show from now on, as the dialog manager shows them after a Tab.
+    SendMessageW(hwnd, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    return 0;
+}
+
+// One month a notch, turned up: earlier. Turns short of a notch add up until they make one.
+LRESULT MonthGrid::OnMouseWheel(int delta, UINT) {
+    if ((delta > 0) != (wheelDelta > 0)) wheelDelta = 0;
+    wheelDelta += delta;
+    for (; wheelDelta >= WHEEL_DELTA; wheelDelta -= WHEEL_DELTA)
+        MoveFocus(GridKey::PrevMonth, false);
+    for (; wheelDelta <= -WHEEL_DELTA; wheelDelta += WHEEL_DELTA)
+        MoveFocus(GridKey::NextMonth, false);
+    return 0;
+}
+
+LRESULT MonthGrid::OnSetFocus() {
+    Invalidate(false);
+    return Default();
+}
+
+LRESULT MonthGrid::OnKillFocus() {
+    Invalidate(false);
+    return Default();
+}
+
+LRESULT MonthGrid::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_GETDLGCODE: {
+        // The arrows, and Enter, which the dialog manager would take as "OK"; Tab and Esc stay its own.
+        const MSG* key = reinterpret_cast<const MSG*>(lParam);
+        LRESULT code = DLGC_WANTARROWS;
+        if (key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN) code |= DLGC_WANTMESSAGE;
+        return code;
+    }
+    case WM_UPDATEUISTATE: {
+        LRESULT result = Default();
+        if (HIWORD(wParam) & UISF_HIDEFOCUS) Invalidate(false);
+        return result;
+    }
+    default: return Default();
+    }
+}
+
+bool MonthGrid::FocusCueShown() const {
+    return hwnd && GetFocus() == hwnd && !(SendMessageW(hwnd, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS);
 }
 
 LRESULT MonthGrid::OnMouseMove(int x, int y, UINT) {
@@ -141,9 +266,7 @@ LRESULT MonthGrid::OnMouseMove(int x, int y, UINT) {
 
 LRESULT MonthGrid::OnLButtonUp(int x, int y, UINT) {
     if (int day = HitTestDay(model.page(), x, y, dpi)) {
-        hotDay = day;
-        if (tip) tip->Show(SW_HIDE);
-        RunMemoEditDlg(*this);
+        OpenDayEditor(day);
     } else if (int column = HitTestHeaderColumn(x, y, dpi); column >= 0) {
         weeklyColumn = column;
         RunWeeklyNoteDlg(*this);
@@ -196,12 +319,14 @@ int MonthGrid::SaveDayMemos(const std::string& oneTime, uint32_t oneTimeColor, c
     int rc = model.SaveDayMemos(hotDay, oneTime, oneTimeColor, solar, solarColor, lunar, lunarColor, results);
     // The page stays; the next paint takes the marks from the updated stores.
     if (hwnd) Invalidate(false);
+    UpdateName(false);
     return rc;
 }
 
 int MonthGrid::SaveWeeklyMemo(const std::string& text, uint32_t color, MemoSaveResult* result) {
     int rc = model.SaveWeeklyMemo(weeklyColumn, text, color, result);
     if (hwnd) Invalidate(false);
+    UpdateName(false);
     return rc;
 }
 
@@ -212,6 +337,10 @@ LRESULT MonthGrid::OnPaint() {
 }
 
 void MonthGrid::Paint(HDC dc) {
+    Paint(dc, FocusCueShown());
+}
+
+void MonthGrid::Paint(HDC dc, bool focusCue) {
     RECT client{0, 0, S(kGridWidth), S(kGridHeight)};
     if (hwnd) client = ClientRect();
     const int width = client.right, height = client.bottom;
@@ -243,6 +372,7 @@ void MonthGrid::Paint(HDC dc) {
         }
     }
     PaintRing(dc);
+    if (focusCue) PaintFocus(dc);
 
     SelectObject(dc, callerFont);
     SetTextColor(dc, callerColor);
@@ -322,4 +452,18 @@ void MonthGrid::PaintRing(HDC dc) {
     SelectScope selectBrush(dc, GetStockObject(NULL_BRUSH));
     // Larger than the hit area: it overlaps the neighbours, the header in row 0 and the strip in row 5.
     Ellipse(dc, S(o.x - 7), S(o.y - 7), S(o.x + 58), S(o.y + 41));
+}
+
+// A dotted rectangle one pixel inside the focus day's painted cell, drawn last (it inverts what is under it).
+void MonthGrid::PaintFocus(HDC dc) {
+    const int day = FocusedDay();
+    if (!day) return;
+    const GridPoint o = ::CellOrigin(model.page(), day, kBaseDpi);
+    const int top = o.y + kFirstCellTop - kHeaderHeight;
+    RECT r{S(o.x + 1), S(top + 1), S(o.x + kCellWidth - 1), S(top + kCellHeight - 1)};
+    // The pattern takes the DC's colours: black on white inverts every pixel it touches.
+    COLORREF callerBack = SetBkColor(dc, RGB(255, 255, 255));
+    SetTextColor(dc, RGB(0, 0, 0));
+    DrawFocusRect(dc, &r);
+    SetBkColor(dc, callerBack);
 }

@@ -68,6 +68,12 @@ protected:
     virtual LRESULT OnMouseMove(int /*x*/, int /*y*/, UINT /*keys*/) { return Default(); }
     virtual LRESULT OnLButtonDown(int /*x*/, int /*y*/, UINT /*keys*/) { return Default(); }
     virtual LRESULT OnLButtonUp(int /*x*/, int /*y*/, UINT /*keys*/) { return Default(); }
+    // WM_MOUSEWHEEL: `delta` in WHEEL_DELTA units (positive: turned away from the user, up).
+    virtual LRESULT OnMouseWheel(int /*delta*/, UINT /*keys*/) { return Default(); }
+    // WM_KEYDOWN of a virtual key; `flags` is the high word of lParam (KF_REPEAT for an auto-repeat).
+    virtual LRESULT OnKeyDown(UINT /*key*/, UINT /*flags*/) { return Default(); }
+    virtual LRESULT OnSetFocus() { return Default(); }
+    virtual LRESULT OnKillFocus() { return Default(); }
     virtual LRESULT OnMove(int /*x*/, int /*y*/) { return Default(); }
     virtual LRESULT OnSize(UINT /*type*/, int /*width*/, int /*height*/) { return Default(); }
     virtual LRESULT OnTimer(UINT_PTR /*id*/) { return Default(); }

@@ -91,6 +91,10 @@ LRESULT Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEMOVE: return OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), static_cast<UINT>(wParam));
     case WM_LBUTTONDOWN: return OnLButtonDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), static_cast<UINT>(wParam));
     case WM_LBUTTONUP: return OnLButtonUp(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), static_cast<UINT>(wParam));
+    case WM_MOUSEWHEEL: return OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam), GET_KEYSTATE_WPARAM(wParam));
+    case WM_KEYDOWN: return OnKeyDown(static_cast<UINT>(wParam), HIWORD(lParam));
+    case WM_SETFOCUS: return OnSetFocus();
+    case WM_KILLFOCUS: return OnKillFocus();
     case WM_MOVE: return OnMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
     case WM_SIZE: return OnSize(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
     case WM_TIMER: return OnTimer(wParam);

@@ -203,3 +203,17 @@ TEST(Autostart, StoredValueMustBeTheQuotedPath) {
     EXPECT_FALSE(AutostartCurrent({true, "\"c:\\program files\\lunoria\\lunoria.exe\""}, path));
     EXPECT_FALSE(AutostartCurrent({true, ""}, path));
 }
+
+TEST(NavRules, TypedYearsAndMonthsOrNothing) {
+    YearMonth out;
+    for (const char* text : {"2030", "2030年", " ２０３０ 年\u3000"})
+        EXPECT_TRUE(MonthFromTypedYear(text, {2026, 5}, &out) && out == (YearMonth{2030, 5})) << text;
+    for (const char* text : {"11", "11月", "１１月"})
+        EXPECT_TRUE(MonthFromTypedMonth(text, {2026, 5}, &out) && out == (YearMonth{2026, 11})) << text;
+    for (const char* text : {"abc", "1899", "2050", "", " 年", "02030", "2030年年", "20３0x", "2030月"})
+        EXPECT_FALSE(MonthFromTypedYear(text, {2026, 5}, &out)) << text;
+    for (const char* text : {"0", "13", "5日", "-5"})
+        EXPECT_FALSE(MonthFromTypedMonth(text, {2026, 5}, &out)) << text;
+    EXPECT_TRUE(MonthFromTypedYear("1900", {2026, 1}, &out) && out == (YearMonth{1900, 2}));
+    EXPECT_TRUE(MonthFromTypedMonth("1月", {1900, 7}, &out) && out == (YearMonth{1900, 2}));
+}

@@ -13,6 +13,7 @@
 //   lunoria-probe center ID @NAME  as center, for a control of that companion
 //   lunoria-probe pagetext         prints the notepad's text (UTF-8); heading: its heading
 //   lunoria-probe iconic           prints 1 when the calendar is minimised, else 0
+//   lunoria-probe wheel DELTA      posts a wheel turn at the pointer to the calendar's focus window
 //   lunoria-probe restore          restores it, as its task-bar button does
 //   lunoria-probe close            asks the calendar to close, as the task bar's close command does
 //   lunoria-probe select Y M       selects list entries Y and M as a user would (CBN_SELCHANGE)
@@ -256,6 +257,15 @@ int wmain(int argc, wchar_t** argv) {
         SendMessageW(w, WM_CLOSE, 0, 0);
         return 0;
     }
+    if (what == L"wheel" && argc > 2) { // as Windows 7 sends it: to the focus window, at the pointer
+        HWND w = FindCalendar();
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        POINT at{};
+        if (!w || !GetGUIThreadInfo(GetWindowThreadProcessId(w, nullptr), &info) || !GetCursorPos(&at)) return 2;
+        WPARAM turn = MAKEWPARAM(0, _wtoi(argv[2]));
+        return PostMessageW(info.hwndFocus, WM_MOUSEWHEEL, turn, MAKELPARAM(at.x, at.y)) ? 0 : 2;
+    }
     if (what == L"iconic" || what == L"restore") {
         HWND w = FindCalendar();
         if (!w) return 2;
@@ -338,7 +348,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     std::fprintf(stderr,
                  "usage: lunoria-probe month|rect|center ID [TITLE|@NAME]|text ID [TITLE]|texts "
-                 "TITLE|tip|menu|companion NAME|pagetext|heading|iconic|restore|close|select Y M|wait "
-                 "S|gone S|time EXE FILE|cpu EXE FILE S|ping S|overlaps|inside TITLE|@NAME|dpichange DPI X Y\n");
+                 "TITLE|tip|menu|companion NAME|pagetext|heading|wheel DELTA|iconic|restore|close|select Y M|"
+                 "wait S|gone S|time EXE FILE|cpu EXE FILE S|ping S|overlaps|inside TITLE|@NAME|dpichange DPI X Y\n");
     return 2;
 }

@@ -17,6 +17,8 @@ namespace {
 
 struct NullOwner : MonthGridOwner {
     void ShowTodayLink(bool) override {}
+    void ShowMonthOf(int, int) override {}
+    void ShowToday() override {}
 };
 
 // Runs on a 50 ms thread timer (its messages pass through the dialog's modal loop) until it returns true.

@@ -101,6 +101,8 @@ struct RecordingOwner : MonthGridOwner {
         ++calls;
         linkShown = show;
     }
+    void ShowMonthOf(int, int) override {}
+    void ShowToday() override {}
     int calls = 0;
     bool linkShown = false;
 };
@@ -446,6 +448,30 @@ TEST_F(MonthGridTest, HolidayMarksKeepToTheirCorner) {
                 stray -= on->At(x, y) != surface->At(x, y);
     }
     EXPECT_EQ(stray, 0);
+}
+
+// The focus rectangle: in the focus day's cell at 96 and 144 DPI, no other pixel changed; drawn only
+// when asked (the window asks while the grid has the focus: keys.sh).
+TEST_F(MonthGridTest, FocusRectangleOnlyWhenAsked) {
+    ASSERT_EQ(grid.SetMonth(2026, 12, 16), 1); // the focus starts on today: row 2, Wednesday
+    for (int dpi : {kBaseDpi, 144}) {
+        const int w = Scaled(kGridWidth, dpi), h = Scaled(kGridHeight, dpi);
+        grid.SetDpi(dpi, RECT{0, 0, w, h});
+        Surface plain(w, h), cued(w, h), asked(w, h);
+        grid.Paint(plain.Dc(), false);
+        grid.Paint(cued.Dc(), true);
+        grid.Paint(asked.Dc()); // the grid has no focus
+        const GridRect c = CellRect(2, 3, dpi);
+        int inCell = 0, outside = 0, unasked = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const bool differs = plain.At(x, y) != cued.At(x, y);
+                (x >= c.left && x < c.right && y >= c.top && y < c.bottom ? inCell : outside) += differs;
+                unasked += plain.At(x, y) != asked.At(x, y);
+            }
+        EXPECT_GT(inCell, Scaled(kCellWidth + kCellHeight, dpi) - 10) << dpi; // dotted
+        EXPECT_EQ(outside + unasked, 0) << dpi;
+    }
 }
 
 // Painting leaves the caller's DC as it found it.
