@@ -26,5 +26,26 @@ if printf '%s\n' "${missing[@]}" | grep -q ':i386$'; then
     dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
 fi
 export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+# A mirror caught mid-sync fails an index now and then ("File has unexpected size"): the update is tried
+# again, and what decides is whether the packages install.
+for try in 1 2 3; do
+    $sudo apt-get update -qq && break
+    echo "setup: apt-get update failed (try $try of 3)"
+    [ "$try" -lt 3 ] && sleep $((try * 20))
+done
+install() { $sudo apt-get install -y -qq --no-install-recommends "$@" >/dev/null; }
+install "${missing[@]}" && exit 0
+echo "setup: apt-get install failed; updating once more"
+sleep 30
+$sudo apt-get update -qq || true
+install "${missing[@]}" && exit 0
+# 32-bit packages need the i386 index of every suite (one mid-sync is enough to break them): without
+# them the tests take the 64-bit-only path, as on a machine that cannot start 32-bit programs.
+native64=()
+for p in "${missing[@]}"; do [[ $p == *:i386 ]] || native64+=("$p"); done
+if [ ${#native64[@]} -lt ${#missing[@]} ] && install "${native64[@]}"; then
+    echo "setup: the 32-bit packages could not be installed; only 64-bit Wine runs here"
+    exit 0
+fi
+echo "setup: could not install ${missing[*]}" >&2
+exit 1
