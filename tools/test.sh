@@ -42,6 +42,28 @@ stage() {
     count_ctest "$log/$name.log"
 }
 
+# stage_beside NAME COMMAND...: a stage that runs while the following ones do (the Wine stages wait
+# mostly on windows, not on the processor); stage_join NAME reports it as stage does.
+declare -A besidePid besideStart
+stage_beside() {
+    local name=$1; shift
+    echo "== $name (beside the next stage)"
+    besideStart[$name]=$SECONDS
+    "$@" >"$log/$name.log" 2>&1 &
+    besidePid[$name]=$!
+}
+stage_join() {
+    local name=$1
+    if wait "${besidePid[$name]}"; then
+        echo "== $name: ok ($((SECONDS - besideStart[$name])) s)"
+    else
+        echo "== $name: FAILED ($((SECONDS - besideStart[$name])) s); last lines of $log/$name.log:"
+        tail -40 "$log/$name.log" | sed 's/^/   | /'
+        stageFailed+=("$name")
+    fi
+    count_ctest "$log/$name.log"
+}
+
 native() {
     cmake --preset "$1" >/dev/null &&
     cmake --build --preset "$1" -j"$jobs" &&
@@ -65,13 +87,16 @@ stage mingw-i686 cross mingw-i686
 stage mingw-x64 cross mingw-x64
 # The x64 build always takes the 64-bit-only path, so every run exercises what a machine without
 # 32-bit support does; the i686 build runs where 32-bit programs start.
-stage wine-x64 tools/wine-test.sh --win64 build/mingw-x64
+# The two run side by side, each in its own prefix on its own virtual screen (never a shared display:
+# their keys and clicks would land in each other's windows).
 if [ "$LUNORIA_WINE_MODE" = wow ]; then
-    stage wine-i686 tools/wine-test.sh build/mingw-i686
+    stage_beside wine-i686 env -u DISPLAY tools/wine-test.sh build/mingw-i686
     ran+=(i686)
 else
     notRun+=("i686 ($LUNORIA_WINE_WHY)")
 fi
+stage wine-x64 env -u DISPLAY tools/wine-test.sh --win64 build/mingw-x64
+[ "$LUNORIA_WINE_MODE" = wow ] && stage_join wine-i686
 # The setup program is a 32-bit program: where those cannot start, its test builds the same script
 # for amd64 and says so.
 stage installer env LUNORIA_SCREENSHOT_DIR="$root/build/installer-screenshots" bash tests/app/installer.sh \
