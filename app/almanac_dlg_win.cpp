@@ -76,9 +76,10 @@ bool AlmanacDlg::OnInitDialog() {
     KeepOwnLayout();
     yearList = Item(IDC_YEAR_LIST);
     monthList = Item(IDC_MONTH_LIST);
+    // The big icon only: the system makes the small one from it, as it did from this same icon given
+    // as both, and under Wine each WM_SETICON converts every icon the window has (3-5 ms at start).
     icon = LoadIconW(Instance(), MAKEINTRESOURCEW(IDI_PROGRAM));
     SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     StartSockets();
     PlaceAtStoredPosition();
     CheckAutostart();
