@@ -13,10 +13,10 @@ using AreDpiAwarenessContextsEqualFn = BOOL(WINAPI*)(HANDLE, HANDLE);
 using SetDialogDpiChangeBehaviorFn = BOOL(WINAPI*)(HWND, int, int);
 using SetDialogControlDpiChangeBehaviorFn = BOOL(WINAPI*)(HWND, int, int);
 
-constexpr int kMonitorEffectiveDpi = 0;                // MDT_EFFECTIVE_DPI
+constexpr int kMonitorEffectiveDpi = 0;                         // MDT_EFFECTIVE_DPI
 const HANDLE kPerMonitorAwareV2 = reinterpret_cast<HANDLE>(-4); // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2
-constexpr int kDialogDisableAll = 1;                   // DDC_DISABLE_ALL
-constexpr int kControlDisableFontUpdate = 1;           // DCDC_DISABLE_FONT_UPDATE
+constexpr int kDialogDisableAll = 1;                            // DDC_DISABLE_ALL
+constexpr int kControlDisableFontUpdate = 1;                    // DCDC_DISABLE_FONT_UPDATE
 
 template <typename F> F User32(const char* name) {
     return LazyFunction<F>(L"user32.dll", name);

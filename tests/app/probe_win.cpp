@@ -155,7 +155,8 @@ std::vector<std::pair<std::string, RECT>> VisibleChildren(HWND parent) {
         char name[96], cls[32] = {};
         GetClassNameA(c, cls, 32);
         if (!IsWindowVisible(c) || !GetWindowRect(c, &r)) continue;
-        std::snprintf(name, sizeof name, "%d:%s(%ld,%ld,%ld,%ld)", GetDlgCtrlID(c), cls, r.left, r.top, r.right, r.bottom);
+        std::snprintf(name, sizeof name, "%d:%s(%ld,%ld,%ld,%ld)", GetDlgCtrlID(c), cls, r.left, r.top, r.right,
+                      r.bottom);
         children.push_back({name, r});
     }
     return children;
@@ -303,7 +304,7 @@ int wmain(int argc, wchar_t** argv) {
         return allAnswered ? 0 : 1;
     }
     if (what == L"overlaps" || (what == L"inside" && argc > 2)) {
-        HWND w = what == L"overlaps"   ? FindCalendar()
+        HWND w = what == L"overlaps"  ? FindCalendar()
                  : argv[2][0] == L'@' ? FindCompanion(argv[2] + 1)
                                       : FindWindowW(nullptr, argv[2]);
         RECT client, both;
