@@ -33,17 +33,17 @@ for try in 1 2 3; do
     echo "setup: apt-get update failed (try $try of 3)"
     [ "$try" -lt 3 ] && sleep $((try * 20))
 done
-install() { $sudo apt-get install -y -qq --no-install-recommends "$@" >/dev/null; }
-install "${missing[@]}" && exit 0
+apt_install() { $sudo apt-get install -y -qq --no-install-recommends "$@" >/dev/null; }
+apt_install "${missing[@]}" && exit 0
 echo "setup: apt-get install failed; updating once more"
 sleep 30
 $sudo apt-get update -qq || true
-install "${missing[@]}" && exit 0
+apt_install "${missing[@]}" && exit 0
 # 32-bit packages need the i386 index of every suite (one mid-sync is enough to break them): without
 # them the tests take the 64-bit-only path, as on a machine that cannot start 32-bit programs.
 native64=()
 for p in "${missing[@]}"; do [[ $p == *:i386 ]] || native64+=("$p"); done
-if [ ${#native64[@]} -lt ${#missing[@]} ] && install "${native64[@]}"; then
+if [ ${#native64[@]} -lt ${#missing[@]} ] && apt_install "${native64[@]}"; then
     echo "setup: the 32-bit packages could not be installed; only 64-bit Wine runs here"
     exit 0
 fi
