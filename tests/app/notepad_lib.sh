@@ -28,7 +28,8 @@ type_page() {
         for try in 1 2 3; do
             xdotool type "${1:i:1}"; sleep 0.2
             now=$(probe pagetext)
-            [ "$now" != "$before" ] && break
+            # A change alone is not the key: a late Enter before it changes the page too.
+            [ "$now" != "$before" ] && [[ $now == *"${1:i:1}" ]] && break
         done
         before=$now
     done
