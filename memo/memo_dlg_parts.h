@@ -20,6 +20,9 @@ RECT DrawnRect(HWND dialog, const RECT& drawn);
 // caption, so accessibility tools read it. The font is ours: a DPI change gives it a new one (SetCaptionFont).
 HWND CreateCaption(HWND dialog, int id, const RECT& drawn, const std::string& text, HFONT font);
 void SetCaptionFont(std::initializer_list<HWND> captions, HFONT font);
+// A caption grown past its drawn width (SetCaptionFont) moves its swatch along, and the swatch the
+// left edge of the edit box after it (if any), so that none covers another's text.
+void MakeRoomAfter(HWND caption, ColorLabel& swatch, HWND edit, int dpi);
 
 // Runs the standard colour chooser over `owner`, offering the dialog's present memo colours first
 // among the custom colours. When the user presses OK, *memoColor becomes the chosen colour marked as

@@ -51,6 +51,29 @@ void SetCaptionFont(std::initializer_list<HWND> captions, HFONT font) {
     }
 }
 
+namespace {
+
+RECT RectInParent(HWND child) {
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+} // namespace
+
+void MakeRoomAfter(HWND caption, ColorLabel& swatch, HWND edit, int dpi) {
+    if (!caption || !swatch.Handle()) return;
+    const int gap = Scaled(4, dpi);
+    const RECT c = RectInParent(caption);
+    if (c.right + gap > swatch.Rect().left) swatch.Rescale(c.right + gap, swatch.Rect().top, dpi);
+    if (!edit) return;
+    const RECT e = RectInParent(edit);
+    const int left = swatch.Rect().right + gap;
+    if (left > e.left && left < e.right)
+        SetWindowPos(edit, nullptr, left, e.top, e.right - left, e.bottom - e.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 bool ChooseMemoColor(HWND owner, std::initializer_list<COLORREF> present, LinkLabel& swatch, uint32_t* memoColor) {
     COLORREF table[16];
     std::fill(std::begin(table), std::end(table), RGB(255, 255, 255));

@@ -29,6 +29,7 @@ protected:
 
 private:
     void MakeSwatch(LinkLabel& swatch, const RECT& rect, int id, COLORREF color);
+    void MakeRoom();
 
     MonthGrid& grid;
     int day = 0;
@@ -87,6 +88,7 @@ bool MemoEditDlg::OnInitDialog() {
     MakeSwatch(lunarSwatch, RECT{130, 280, 155, 300}, IDC_LUNAR_SWATCH, MemoColor(lunarColor, MemoKind::LunarYearly));
     for (LinkLabel* swatch : {&oneTimeSwatch, &solarSwatch, &lunarSwatch})
         swatch->SetText(kSwatch, true);
+    MakeRoom();
     return true; // the focus goes to the first tab stop, "取消"
 }
 
@@ -97,6 +99,13 @@ void MemoEditDlg::OnScaleChanged(int) {
     SetCaptionFont({captions[0], captions[1], captions[2]}, labelFont.Get());
     for (LinkLabel* swatch : {&oneTimeSwatch, &solarSwatch, &lunarSwatch})
         swatch->Rescale(swatch->Rect().left, swatch->Rect().top, Dpi());
+    MakeRoom();
+}
+
+void MemoEditDlg::MakeRoom() {
+    MakeRoomAfter(captions[0], oneTimeSwatch, nullptr, Dpi());
+    MakeRoomAfter(captions[1], solarSwatch, Item(IDC_SOLAR_EDIT), Dpi());
+    MakeRoomAfter(captions[2], lunarSwatch, Item(IDC_LUNAR_EDIT), Dpi());
 }
 
 LRESULT MemoEditDlg::OnLinkClicked(int id) {

@@ -26,7 +26,8 @@
 //   lunoria-probe ping SECONDS     sends the calendar a message every 20 ms for SECONDS; prints the
 //                                  worst answer time in milliseconds and the number sent (exit code 1
 //                                  when one got no answer within 2 s)
-//   lunoria-probe overlaps         prints every pair of visible children of the calendar that overlap
+//   lunoria-probe overlaps [TITLE]  prints every pair of visible children of the calendar (or of the
+//                                  window TITLE, @NAME for a companion) that overlap
 //   lunoria-probe inside TITLE|@NAME prints every visible child of that window that is not wholly inside
 //                                  its client area
 //   lunoria-probe dpichange DPI X Y tells the calendar (test builds) that its DPI is now DPI, with the
@@ -304,7 +305,7 @@ int wmain(int argc, wchar_t** argv) {
         return allAnswered ? 0 : 1;
     }
     if (what == L"overlaps" || (what == L"inside" && argc > 2)) {
-        HWND w = what == L"overlaps"  ? FindCalendar()
+        HWND w = argc <= 2            ? FindCalendar()
                  : argv[2][0] == L'@' ? FindCompanion(argv[2] + 1)
                                       : FindWindowW(nullptr, argv[2]);
         RECT client, both;
@@ -347,9 +348,9 @@ int wmain(int argc, wchar_t** argv) {
         Stop(pi);
         return 0;
     }
-    std::fprintf(stderr,
-                 "usage: lunoria-probe month|rect|center ID [TITLE|@NAME]|text ID [TITLE]|texts "
-                 "TITLE|tip|menu|companion NAME|pagetext|heading|wheel DELTA|iconic|restore|close|select Y M|"
-                 "wait S|gone S|time EXE FILE|cpu EXE FILE S|ping S|overlaps|inside TITLE|@NAME|dpichange DPI X Y\n");
+    std::fprintf(stderr, "usage: lunoria-probe month|rect|center ID [TITLE|@NAME]|text ID [TITLE]|texts "
+                         "TITLE|tip|menu|companion NAME|pagetext|heading|wheel DELTA|iconic|restore|close|select Y M|"
+                         "wait S|gone S|time EXE FILE|cpu EXE FILE S|ping S|overlaps [TITLE|@NAME]|inside "
+                         "TITLE|@NAME|dpichange DPI X Y\n");
     return 2;
 }

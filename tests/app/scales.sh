@@ -48,6 +48,7 @@ check_layout() {
 all_inside() {
     local out
     out=$(probe inside "$1") && ! grep -q outside <<<"$out" && echo "ok: inside $1" || fail "controls outside $1: $out"
+    out=$(probe overlaps "$1") && [ -z "$out" ] || fail "overlapping controls in $1: $out"
 }
 click_at() { xdotool mousemove $((x0 + ($2 * $1 + 48) / 96)) $((y0 + ($3 * $1 + 48) / 96)) click 1; } # DPI X96 Y96
 # dialog_at DPI X96 Y96 TITLE TEXT: a real click there opens TITLE holding a text that starts with
