@@ -51,17 +51,6 @@ void SetCaptionFont(std::initializer_list<HWND> captions, HFONT font) {
     }
 }
 
-namespace {
-
-RECT RectInParent(HWND child) {
-    RECT r{};
-    GetWindowRect(child, &r);
-    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
-} // namespace
-
 void MakeRoomAfter(HWND caption, ColorLabel& swatch, HWND edit, int dpi) {
     if (!caption || !swatch.Handle()) return;
     const int gap = Scaled(4, dpi);

@@ -64,9 +64,8 @@ bool NotepadDlg::OnInitDialog() {
 // the two are rounded apart and, at some scales, the page's lower border falls one pixel outside.
 void NotepadDlg::FitPage() {
     HWND edit = Item(IDC_PAGE_EDIT);
-    RECT page{}, client = ClientRect();
-    if (!edit || !GetWindowRect(edit, &page)) return;
-    MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&page), 2);
+    if (!edit) return;
+    const RECT page = RectInParent(edit), client = ClientRect();
     if (page.right <= client.right && page.bottom <= client.bottom) return;
     MoveWindow(edit, page.left, page.top, std::min(page.right, client.right) - page.left,
                std::min(page.bottom, client.bottom) - page.top, TRUE);

@@ -109,9 +109,7 @@ void Dialog::RescaleChildren(int oldDpi, int newDpi) {
     }
     auto scale = [&](LONG v) { return MulDiv(v, newDpi, oldDpi); };
     for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        RECT r{};
-        GetWindowRect(child, &r);
-        MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&r), 2);
+        RECT r = RectInParent(child);
         // A drop-down list's window is its closed field; the height it is given includes the list.
         wchar_t cls[16] = {};
         RECT dropped{};

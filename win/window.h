@@ -22,6 +22,8 @@ constexpr UINT WM_LINK_CLICKED = WM_USER + 101;
 
 // The whole text of any window, as the API holds it (UTF-16): for texts that leave in another encoding.
 std::wstring WindowTextOf(HWND window);
+// A child window's rectangle in its parent's client area.
+RECT RectInParent(HWND child);
 
 class Window {
 public:

@@ -66,6 +66,13 @@ RECT Window::ScreenRect() const {
     return r;
 }
 
+RECT RectInParent(HWND child) {
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
 std::wstring WindowTextOf(HWND window) {
     int n = GetWindowTextLengthW(window);
     std::wstring text(static_cast<size_t>(n) + 1, L'\0');
