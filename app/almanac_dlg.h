@@ -24,6 +24,9 @@ public:
 
     // Runs the window until the user ends the program.
     void Run();
+    // Realises the fonts and glyphs of the first paint (today's page, the links' texts) in memory, for a
+    // thread of its own that runs while Run makes the windows.
+    static void WarmUp();
 
     // Shows today's month with today marked.
     void GoToToday();

@@ -12,6 +12,7 @@
 #include "net/socket.h"
 #include "res/resource.h"
 #include "win/dpi.h"
+#include "win/font.h"
 #include "win/gdi.h"
 #include "win/lazy_dll.h"
 #include "win/text.h"
@@ -36,6 +37,9 @@ constexpr POINT kTodayLinkAt{255, 3};
 constexpr POINT kHeadlineAt{2, 260};
 constexpr POINT kMoreAt{230, 261};
 constexpr int kGridTop = 22;
+// The links' font: 10 pt.
+constexpr int kLinkPointSize = 100;
+const char kLinkFace[] = "楷体_gb2312";
 // Posted by the headline worker when its reply is ready.
 constexpr UINT kHeadlineReply = WM_APP + 12;
 #ifdef LUNORIA_TEST_HOOKS
@@ -66,6 +70,23 @@ AlmanacDlg::~AlmanacDlg() = default;
 
 void AlmanacDlg::Run() {
     RunModal(IDD_MAIN, nullptr);
+}
+
+// The window opens on the primary monitor, at the system's DPI. Whatever this misses (a page outside
+// the lists, another DPI) the first paint realises itself, as it would without this.
+void AlmanacDlg::WarmUp() {
+    const int dpi = SystemDpi();
+    const LocalDate today = LocalToday();
+    MonthGrid::WarmUp(today.year, today.month, today.day, dpi);
+    SharedFont links = SharedPointFont(kLinkPointSize, kLinkFace, dpi);
+    MemoryDc memory(Scaled(90, dpi), Scaled(20, dpi));
+    if (memory.Dc()) {
+        SelectScope select(memory.Dc(), links->Get());
+        const std::wstring texts = ToWide("上月下月返回");
+        TextOutW(memory.Dc(), 0, 0, texts.c_str(), static_cast<int>(texts.size()));
+        GdiFlush();
+    }
+    StartupMark("warm");
 }
 
 // The program's start-up work, in this order: the rest of the program relies on it (the memo
@@ -227,12 +248,12 @@ void AlmanacDlg::MakeCompanions() {
 }
 
 void AlmanacDlg::CreateNavLinks() {
-    prevLink.Create(LabelRect(kPrevLinkAt, 30, 17), hwnd, IDC_PREV_LINK, navBackColor, navTextColor, 100, "楷体_gb2312",
-                    Dpi());
-    nextLink.Create(LabelRect(kNextLinkAt, 30, 17), hwnd, IDC_NEXT_LINK, navBackColor, navTextColor, 100, "楷体_gb2312",
-                    Dpi());
-    todayLink.Create(LabelRect(kTodayLinkAt, 30, 17), hwnd, IDC_TODAY_LINK, navBackColor, navTextColor, 100,
-                     "楷体_gb2312", Dpi());
+    prevLink.Create(LabelRect(kPrevLinkAt, 30, 17), hwnd, IDC_PREV_LINK, navBackColor, navTextColor, kLinkPointSize,
+                    kLinkFace, Dpi());
+    nextLink.Create(LabelRect(kNextLinkAt, 30, 17), hwnd, IDC_NEXT_LINK, navBackColor, navTextColor, kLinkPointSize,
+                    kLinkFace, Dpi());
+    todayLink.Create(LabelRect(kTodayLinkAt, 30, 17), hwnd, IDC_TODAY_LINK, navBackColor, navTextColor, kLinkPointSize,
+                     kLinkFace, Dpi());
 }
 
 void AlmanacDlg::FillLists() {
@@ -250,7 +271,8 @@ void AlmanacDlg::CreateHeadlineLinks() {
     headlineLink.Create(LabelRect(kHeadlineAt, 188, 18), hwnd, IDC_HEADLINE_LINK, face, RGB(0, 0, 208), 110, "宋体",
                         Dpi());
     headlineLink.SetNoPrefix(true); // the server's "&" is text, not a key mark
-    moreLink.Create(LabelRect(kMoreAt, 60, 18), hwnd, IDC_MORE_LINK, face, RGB(0, 0, 208), 100, "楷体_gb2312", Dpi());
+    moreLink.Create(LabelRect(kMoreAt, 60, 18), hwnd, IDC_MORE_LINK, face, RGB(0, 0, 208), kLinkPointSize, kLinkFace,
+                    Dpi());
     HWND self = hwnd;
     headlineFetch = std::make_unique<HeadlineFetcher>([self] { PostMessageW(self, kHeadlineReply, 0, 0); });
 }

@@ -4,7 +4,9 @@
 # window program, all started the same way (from a Windows process, until the first paint has
 # finished), alternating, RUNS times each.
 #   startup.sh LUNORIA_EXE PROBE_EXE MINIMAL_EXE [FLOOR_EXE]   (test builds: they write LUNORIA_READY_FILE)
-# RUNS (default 15); IDLE_SECONDS (default 0: skip) also measures the private memory of each program
+# RUNS (default 15); BEFORE_EXE, another build of the calendar (an earlier commit's), started in turn with
+# the others and printed against the floor and against this one; DPI, a display scale (LogPixels) to run all
+# of them at; IDLE_SECONDS (default 0: skip) also measures the private memory of each program
 # two seconds after its first paint and the CPU time it uses while sitting idle that long.
 # Prints the medians and the ratios, and the median time of each step on the way to the first paint
 # (main, window made, start-up work done, paint); fails only when a start fails. tools/bench-report.sh runs it.
@@ -20,12 +22,20 @@ if [ -n "$floor_exe" ]; then
     names=(minimal floor calendar)
     exes=("$minimal_exe" "$floor_exe" "$app_exe")
 fi
+if [ -n "${BEFORE_EXE:-}" ]; then
+    names+=(before)
+    exes+=("$BEFORE_EXE")
+fi
 wins=()
 for exe in "${exes[@]}"; do wins+=("$(timeout -k 5 30 winepath -w "$exe" | tr -d '\r')"); done
 
 median() { sort -n | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else printf "%.1f\n", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 clean_registry
+if [ -n "${DPI:-}" ]; then
+    timeout -k 5 30 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$DPI" /f >/dev/null 2>&1
+    timeout -k 2 10 wineserver -k && timeout -k 2 10 wineserver -w; timeout -k 5 10 wineserver -p >/dev/null 2>&1
+fi
 # One start of each beforehand, so all find the DLLs in the page cache.
 for w in "${wins[@]}"; do probe time "$w" "$ready" >/dev/null; done
 # Each program writes its own timeline into the ready file: "step ms" lines after "ready".
@@ -63,6 +73,10 @@ ratio() {
 echo "start to first paint, side by side:"
 [ -n "$floor_exe" ] && ratio calendar floor && ratio floor minimal
 ratio calendar minimal
+if [ -n "${BEFORE_EXE:-}" ]; then
+    [ -n "$floor_exe" ] && ratio before floor
+    ratio calendar before
+fi
 
 if [ "${IDLE_SECONDS:-0}" -gt 0 ]; then
     # CPU time as Linux counts it: the calendar's process and this prefix's wineserver

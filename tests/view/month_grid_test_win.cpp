@@ -3,8 +3,10 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <string>
+#include <thread>
 
 #include "win/color_label.h"
 #include "win/link_label.h"
@@ -488,6 +490,31 @@ TEST_F(MonthGridTest, PaintRestoresTheDc) {
     EXPECT_EQ(GetBkMode(s.Dc()), OPAQUE);
     EXPECT_EQ(GetCurrentObject(s.Dc(), OBJ_PEN), GetStockObject(BLACK_PEN));
     EXPECT_EQ(GetCurrentObject(s.Dc(), OBJ_BRUSH), GetStockObject(WHITE_BRUSH));
+}
+
+// The start-up warm-up runs beside the first paint: any month (in the range or not) at any scale on
+// other threads leaves the window's pages exactly as they are alone.
+TEST_F(MonthGridTest, WarmUpBesideChangesNoPixel) {
+    ASSERT_EQ(grid.SetMonth(2026, 12, 7), 1);
+    Paint();
+    const std::unique_ptr<Surface> alone = std::move(surface);
+    std::atomic<bool> stop{false};
+    const auto warm = [&stop](int dpi) {
+        for (int n = 0; !stop; ++n)
+            MonthGrid::WarmUp(2049 + n % 3, 12, 31, n % 2 ? dpi : 96); // 2050 has no page
+    };
+    std::thread first(warm, 144), second(warm, 192);
+    for (int round = 0, differing = 0; round < 20 && !differing; ++round) {
+        EXPECT_EQ(grid.SetMonth(2026, 11 + round % 2, 7) + grid.SetMonth(2026, 12, 7), 2);
+        Paint();
+        for (int y = 0; y < kGridHeight; ++y)
+            for (int x = 0; x < kGridWidth; ++x)
+                differing += surface->At(x, y) != alone->At(x, y);
+        EXPECT_EQ(differing, 0) << round;
+    }
+    stop = true;
+    for (std::thread* t : {&first, &second})
+        t->join();
 }
 
 // SetMonth asks for a repaint of the whole grid without erasing, and the window then shows exactly
