@@ -8,8 +8,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <thread>
-
 namespace {
 
 // The name another copy of the program finds taken; its handle stays open for the whole run.
@@ -41,12 +39,9 @@ int AlmanacApp::Run() {
     controls.dwSize = sizeof controls;
     controls.dwICC = ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES;
     InitCommonControlsEx(&controls);
-    // Fonts and glyphs are made ready beside the windows: the two cores' work overlaps.
-    std::thread warmUp(AlmanacDlg::WarmUp);
     {
         AlmanacDlg calendar;
         calendar.Run();
     }
-    warmUp.join();
     return 0;
 }

@@ -12,6 +12,7 @@
 
 #include <memory>
 #include <string>
+#include <thread>
 
 // The calendar's one top-level window: a borderless popup with the month grid, the year and month
 // lists, the "上月" / "下月" / "返回" links, "-" and "x". Run modally by AlmanacApp; its dialog
@@ -24,9 +25,6 @@ public:
 
     // Runs the window until the user ends the program.
     void Run();
-    // Realises the fonts and glyphs of the first paint (today's page, the links' texts) in memory, for a
-    // thread of its own that runs while Run makes the windows.
-    static void WarmUp();
 
     // Shows today's month with today marked.
     void GoToToday();
@@ -52,6 +50,8 @@ protected:
     void OnScaleChanged(int oldDpi) override;
 
 private:
+    std::thread warmUp; // MonthGrid::WarmUp at start
+
     void ShowTodayLink(bool show) override;
     void ShowMonthOf(int year, int month) override;
     void ShowToday() override { GoToToday(); }

@@ -12,7 +12,6 @@
 #include "net/socket.h"
 #include "res/resource.h"
 #include "win/dpi.h"
-#include "win/font.h"
 #include "win/gdi.h"
 #include "win/lazy_dll.h"
 #include "win/text.h"
@@ -66,33 +65,24 @@ std::string HeadlineHost() {
 } // namespace
 
 AlmanacDlg::AlmanacDlg() = default;
-AlmanacDlg::~AlmanacDlg() = default;
+AlmanacDlg::~AlmanacDlg() {
+    if (warmUp.joinable()) warmUp.join();
+}
 
 void AlmanacDlg::Run() {
     RunModal(IDD_MAIN, nullptr);
-}
-
-// The window opens on the primary monitor, at the system's DPI. Whatever this misses (a page outside
-// the lists, another DPI) the first paint realises itself, as it would without this.
-void AlmanacDlg::WarmUp() {
-    const int dpi = SystemDpi();
-    const LocalDate today = LocalToday();
-    MonthGrid::WarmUp(today.year, today.month, today.day, dpi);
-    SharedFont links = SharedPointFont(kLinkPointSize, kLinkFace, dpi);
-    MemoryDc memory(Scaled(90, dpi), Scaled(20, dpi));
-    if (memory.Dc()) {
-        SelectScope select(memory.Dc(), links->Get());
-        const std::wstring texts = ToWide("上月下月返回");
-        TextOutW(memory.Dc(), 0, 0, texts.c_str(), static_cast<int>(texts.size()));
-        GdiFlush();
-    }
-    StartupMark("warm");
 }
 
 // The program's start-up work, in this order: the rest of the program relies on it (the memo
 // folder before the grid loads a page, the position before the tabs are placed, ready last).
 bool AlmanacDlg::OnInitDialog() {
     StartupMark("window"); // the dialog and its controls exist
+    // The grid's fonts and glyphs are realised on the other core while the work below goes on: the
+    // dialog has made its own font by now, and its DPI is known.
+    warmUp = std::thread([today = LocalToday(), dpi = Dpi()] {
+        MonthGrid::WarmUp(today.year, today.month, today.day, dpi);
+        StartupMark("warm");
+    });
     // Placed in scaled pixels at run time, the window lays itself out again when its DPI changes.
     KeepOwnLayout();
     yearList = Item(IDC_YEAR_LIST);
