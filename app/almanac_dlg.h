@@ -12,7 +12,6 @@
 
 #include <memory>
 #include <string>
-#include <thread>
 
 // The calendar's one top-level window: a borderless popup with the month grid, the year and month
 // lists, the "上月" / "下月" / "返回" links, "-" and "x". Run modally by AlmanacApp; its dialog
@@ -50,8 +49,6 @@ protected:
     void OnScaleChanged(int oldDpi) override;
 
 private:
-    std::thread warmUp; // MonthGrid::WarmUp at start
-
     void ShowTodayLink(bool show) override;
     void ShowMonthOf(int year, int month) override;
     void ShowToday() override { GoToToday(); }

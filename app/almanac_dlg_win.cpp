@@ -36,9 +36,6 @@ constexpr POINT kTodayLinkAt{255, 3};
 constexpr POINT kHeadlineAt{2, 260};
 constexpr POINT kMoreAt{230, 261};
 constexpr int kGridTop = 22;
-// The links' font: 10 pt.
-constexpr int kLinkPointSize = 100;
-const char kLinkFace[] = "楷体_gb2312";
 // Posted by the headline worker when its reply is ready.
 constexpr UINT kHeadlineReply = WM_APP + 12;
 #ifdef LUNORIA_TEST_HOOKS
@@ -65,9 +62,7 @@ std::string HeadlineHost() {
 } // namespace
 
 AlmanacDlg::AlmanacDlg() = default;
-AlmanacDlg::~AlmanacDlg() {
-    if (warmUp.joinable()) warmUp.join();
-}
+AlmanacDlg::~AlmanacDlg() = default;
 
 void AlmanacDlg::Run() {
     RunModal(IDD_MAIN, nullptr);
@@ -77,12 +72,6 @@ void AlmanacDlg::Run() {
 // folder before the grid loads a page, the position before the tabs are placed, ready last).
 bool AlmanacDlg::OnInitDialog() {
     StartupMark("window"); // the dialog and its controls exist
-    // The grid's fonts and glyphs are realised on the other core while the work below goes on: the
-    // dialog has made its own font by now, and its DPI is known.
-    warmUp = std::thread([today = LocalToday(), dpi = Dpi()] {
-        MonthGrid::WarmUp(today.year, today.month, today.day, dpi);
-        StartupMark("warm");
-    });
     // Placed in scaled pixels at run time, the window lays itself out again when its DPI changes.
     KeepOwnLayout();
     yearList = Item(IDC_YEAR_LIST);
@@ -238,12 +227,12 @@ void AlmanacDlg::MakeCompanions() {
 }
 
 void AlmanacDlg::CreateNavLinks() {
-    prevLink.Create(LabelRect(kPrevLinkAt, 30, 17), hwnd, IDC_PREV_LINK, navBackColor, navTextColor, kLinkPointSize,
-                    kLinkFace, Dpi());
-    nextLink.Create(LabelRect(kNextLinkAt, 30, 17), hwnd, IDC_NEXT_LINK, navBackColor, navTextColor, kLinkPointSize,
-                    kLinkFace, Dpi());
-    todayLink.Create(LabelRect(kTodayLinkAt, 30, 17), hwnd, IDC_TODAY_LINK, navBackColor, navTextColor, kLinkPointSize,
-                     kLinkFace, Dpi());
+    prevLink.Create(LabelRect(kPrevLinkAt, 30, 17), hwnd, IDC_PREV_LINK, navBackColor, navTextColor, 100, "楷体_gb2312",
+                    Dpi());
+    nextLink.Create(LabelRect(kNextLinkAt, 30, 17), hwnd, IDC_NEXT_LINK, navBackColor, navTextColor, 100, "楷体_gb2312",
+                    Dpi());
+    todayLink.Create(LabelRect(kTodayLinkAt, 30, 17), hwnd, IDC_TODAY_LINK, navBackColor, navTextColor, 100,
+                     "楷体_gb2312", Dpi());
 }
 
 void AlmanacDlg::FillLists() {
@@ -261,8 +250,7 @@ void AlmanacDlg::CreateHeadlineLinks() {
     headlineLink.Create(LabelRect(kHeadlineAt, 188, 18), hwnd, IDC_HEADLINE_LINK, face, RGB(0, 0, 208), 110, "宋体",
                         Dpi());
     headlineLink.SetNoPrefix(true); // the server's "&" is text, not a key mark
-    moreLink.Create(LabelRect(kMoreAt, 60, 18), hwnd, IDC_MORE_LINK, face, RGB(0, 0, 208), kLinkPointSize, kLinkFace,
-                    Dpi());
+    moreLink.Create(LabelRect(kMoreAt, 60, 18), hwnd, IDC_MORE_LINK, face, RGB(0, 0, 208), 100, "楷体_gb2312", Dpi());
     HWND self = hwnd;
     headlineFetch = std::make_unique<HeadlineFetcher>([self] { PostMessageW(self, kHeadlineReply, 0, 0); });
 }

@@ -6,12 +6,10 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <mutex>
 #include <string>
 
 namespace {
 
-std::mutex lock; // marks come from the warm-up thread too
 std::string timeline;
 
 double Milliseconds(FILETIME t) {
@@ -26,12 +24,10 @@ void StartupMark(const char* step) {
     GetSystemTimePreciseAsFileTime(&now);
     char line[64];
     std::snprintf(line, sizeof line, "%s %.1f\n", step, Milliseconds(now) - Milliseconds(created));
-    std::lock_guard<std::mutex> hold(lock);
     timeline += line;
 }
 
 std::string StartupTimeline() {
-    std::lock_guard<std::mutex> hold(lock);
     return timeline;
 }
 
@@ -42,7 +38,7 @@ void WriteStartupReadyFile() {
     const std::wstring temp = std::wstring(path) + L".tmp";
     FILE* f = _wfopen(temp.c_str(), L"w");
     if (!f) return;
-    std::fputs(("ready\n" + StartupTimeline()).c_str(), f);
+    std::fputs(("ready\n" + timeline).c_str(), f);
     if (std::fclose(f) == 0) MoveFileExW(temp.c_str(), path, MOVEFILE_REPLACE_EXISTING);
 }
 

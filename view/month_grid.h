@@ -65,12 +65,6 @@ public:
     int Month() const { return model.page().month; }
     HWND Hwnd() const { return hwnd; }
 
-    // Paints the page of that day (today's, at start) once into memory at `dpi`, strip texts included,
-    // with no window and no memo files: the fonts and glyphs of the first real paint are realised and
-    // cached before it (under Wine a Chinese face's first glyphs cost milliseconds). Meant for a thread
-    // of its own while the main thread makes the windows.
-    static void WarmUp(int year, int month, int day, int dpi);
-
     // The whole page onto any DC, at the DC's origin; OnPaint wraps it. The DC's state is restored.
     // The focus day's focus rectangle is drawn when `focusCue` says so; the first form asks the window
     // (it has the focus and its UI state shows focus cues).

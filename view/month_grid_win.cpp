@@ -100,21 +100,6 @@ void MonthGrid::MakeFonts() {
     }
 }
 
-void MonthGrid::WarmUp(int year, int month, int day, int windowDpi) {
-    MonthGrid grid;
-    grid.dpi = windowDpi;
-    grid.MakeFonts();
-    if (!grid.SetMonth(year, month, day)) return;
-    MemoryDc memory(Scaled(kGridWidth, windowDpi), Scaled(kGridHeight, windowDpi));
-    if (!memory.Dc()) return;
-    grid.Paint(memory.Dc(), false);
-    // The strip's labels draw in a font of their own.
-    SharedFont label = SharedPointFont(kLabelPointSize, kLabelFace, windowDpi);
-    SelectScope selectLabel(memory.Dc(), label->Get());
-    Text(memory.Dc(), 0, 0, grid.model.page().yearCaption + kSiteName);
-    GdiFlush();
-}
-
 void MonthGrid::PlaceLabels() {
     if (yearCaption) yearCaption->Rescale(0, S(kCaptionTop), dpi);
     if (siteLink) siteLink->Rescale(S(kSiteLinkLeft), S(kCaptionTop), dpi);

@@ -5,7 +5,6 @@
 
 #include <cstdlib>
 #include <string>
-#include <thread>
 
 #include "win/color_label.h"
 #include "win/link_label.h"
@@ -489,26 +488,6 @@ TEST_F(MonthGridTest, PaintRestoresTheDc) {
     EXPECT_EQ(GetBkMode(s.Dc()), OPAQUE);
     EXPECT_EQ(GetCurrentObject(s.Dc(), OBJ_PEN), GetStockObject(BLACK_PEN));
     EXPECT_EQ(GetCurrentObject(s.Dc(), OBJ_BRUSH), GetStockObject(WHITE_BRUSH));
-}
-
-// A warm-up on another thread (any month, in the range or not, any scale) changes no pixel of a page.
-TEST_F(MonthGridTest, WarmUpBesideChangesNoPixel) {
-    ASSERT_EQ(grid.SetMonth(2026, 12, 7), 1);
-    Paint();
-    const std::unique_ptr<Surface> alone = std::move(surface);
-    std::thread warm([] {
-        for (int n = 0; n < 60; ++n)
-            MonthGrid::WarmUp(2049 + n % 3, 12, 31, 96 + 24 * (n % 5)); // 2050 has no page
-    });
-    for (int round = 0, differing = 0; round < 20 && !differing; ++round) {
-        EXPECT_EQ(grid.SetMonth(2026, 11 + round % 2, 7) + grid.SetMonth(2026, 12, 7), 2);
-        Paint();
-        for (int y = 0; y < kGridHeight; ++y)
-            for (int x = 0; x < kGridWidth; ++x)
-                differing += surface->At(x, y) != alone->At(x, y);
-        EXPECT_EQ(differing, 0) << round;
-    }
-    warm.join();
 }
 
 // SetMonth asks for a repaint of the whole grid without erasing, and the window then shows exactly
