@@ -32,10 +32,7 @@ for exe in "${exes[@]}"; do wins+=("$(timeout -k 5 30 winepath -w "$exe" | tr -d
 median() { sort -n | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else printf "%.1f\n", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 clean_registry
-if [ -n "${DPI:-}" ]; then
-    timeout -k 5 30 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$DPI" /f >/dev/null 2>&1
-    timeout -k 2 10 wineserver -k && timeout -k 2 10 wineserver -w; timeout -k 5 10 wineserver -p >/dev/null 2>&1
-fi
+[ -n "${DPI:-}" ] && set_dpi "$DPI"
 # One start of each beforehand, so all find the DLLs in the page cache.
 for w in "${wins[@]}"; do probe time "$w" "$ready" >/dev/null; done
 # Each program writes its own timeline into the ready file: "step ms" lines after "ready".

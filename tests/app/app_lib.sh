@@ -56,6 +56,11 @@ reg_get() {
 }
 reg_set() { timeout -k 5 30 wine reg add "$1" /v "$2" /t REG_SZ /d "$3" /f >/dev/null 2>&1; }
 reg_del() { timeout -k 5 30 wine reg delete "$1" /v "$2" /f >/dev/null 2>&1 || true; }
+# set_dpi DPI: the display scale of every program started after it (Wine reads LogPixels at its start).
+set_dpi() {
+    timeout -k 5 30 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+    timeout -k 2 10 wineserver -k && timeout -k 2 10 wineserver -w; timeout -k 5 10 wineserver -p >/dev/null 2>&1
+}
 clean_registry() {
     timeout -k 5 30 wine reg delete "$settings_key" /f >/dev/null 2>&1 || true
     reg_del "$run_key" Lunoria

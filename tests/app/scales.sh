@@ -62,8 +62,7 @@ dialog_at() {
 }
 day_15() { dialog_at "$1" 26 $((22 + 20 + 33 * 2 + 16)) "$editor" 2006年1月15日; } # January 2006: row 2, column 0
 
-timeout -k 5 30 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
-timeout -k 2 10 wineserver -k && timeout -k 2 10 wineserver -w; timeout -k 5 10 wineserver -p >/dev/null 2>&1
+set_dpi "$dpi"
 reg_set "$settings_key" PosX 20
 reg_set "$settings_key" PosY 20
 start_app || finish
