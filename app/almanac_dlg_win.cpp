@@ -101,9 +101,6 @@ bool AlmanacDlg::OnInitDialog() {
     StartupMark("controls"); // links, grid
     GoToToday();
     StartupMark("page"); // today's page with its memo files
-    prevLink.SetText("上月", true);
-    nextLink.SetText("下月", true);
-    todayLink.SetText("返回", false);
     ready = true;
     SetTimer(hwnd, kClockTimer, 1000, nullptr);
     StartupMark("init");
@@ -227,6 +224,10 @@ void AlmanacDlg::MakeCompanions() {
 }
 
 void AlmanacDlg::CreateNavLinks() {
+    // Texts first: each link is made at its size and shown (返回 only away from today's month).
+    prevLink.SetText("上月", true);
+    nextLink.SetText("下月", true);
+    todayLink.SetText("返回", false);
     prevLink.Create(LabelRect(kPrevLinkAt, 30, 17), hwnd, IDC_PREV_LINK, navBackColor, navTextColor, 100, "楷体_gb2312",
                     Dpi());
     nextLink.Create(LabelRect(kNextLinkAt, 30, 17), hwnd, IDC_NEXT_LINK, navBackColor, navTextColor, 100, "楷体_gb2312",

@@ -111,6 +111,8 @@ protected:
 private:
     void MakeFonts();
     void PlaceLabels();
+    // The year caption shows the page's text; its window is made, at that text's size, with the first page.
+    void ShowYearCaption();
     int S(int value96) const { return Scaled(value96, dpi); }
     void PaintHeader(HDC dc, int width);
     void PaintDay(HDC dc, int day, int row, int column);

@@ -59,20 +59,26 @@ bool MonthGrid::Create(const RECT& rect, HWND parent, int id, MonthGridOwner* gr
     dpi = windowDpi;
     MakeFonts();
 
-    // Caption and link sit in the bottom strip; both size themselves to their text.
-    RECT captionRect{0, S(kCaptionTop), S(kCaptionRight), S(kGridHeight)};
-    yearCaption = std::make_unique<ColorLabel>();
-    yearCaption->Create(captionRect, hwnd, -1, kStripColor, kStripTextColor, kLabelPointSize, kLabelFace, dpi);
+    // Caption and link sit in the bottom strip, each made at the size of its text: the link now, the
+    // caption with the first page (ShowYearCaption).
     RECT linkRect{S(kSiteLinkLeft), S(kCaptionTop), S(kSiteLinkRight), S(kGridHeight)};
     siteLink = std::make_unique<LinkLabel>();
+    siteLink->SetText(kSiteName, true);
     siteLink->Create(linkRect, hwnd, kSiteLinkId, kStripColor, kStripTextColor, kLabelPointSize, kLabelFace, dpi);
+    yearCaption = std::make_unique<ColorLabel>();
+    if (model.page().ok()) ShowYearCaption();
 
     // The tip's popup window is made when it first has a text to show (ShowTipFor): start-up does
     // not wait for a window nobody sees yet.
     tip = std::make_unique<HoverTip>();
-
-    siteLink->SetText(kSiteName, true);
     return true;
+}
+
+void MonthGrid::ShowYearCaption() {
+    yearCaption->SetText(model.page().yearCaption, true);
+    if (yearCaption->Handle()) return;
+    RECT captionRect{0, S(kCaptionTop), S(kCaptionRight), S(kGridHeight)};
+    yearCaption->Create(captionRect, hwnd, -1, kStripColor, kStripTextColor, kLabelPointSize, kLabelFace, dpi);
 }
 
 // Pixel heights are cell heights (positive). Only the day numbers are Latin. The other three fonts
@@ -125,7 +131,7 @@ int MonthGrid::SetMonth(int year, int month, int day) {
     // A page turned by the lists or links keeps the focus day's number, as the page keys do.
     focusDay = std::min(focusDay, model.page().dayCount);
     if (owner) owner->ShowTodayLink(!model.page().MarkShown());
-    if (yearCaption) yearCaption->SetText(model.page().yearCaption, true);
+    if (yearCaption && hwnd) ShowYearCaption();
     if (hwnd) Invalidate(false);
     UpdateName(false);
     return 1;

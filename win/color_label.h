@@ -1,7 +1,8 @@
 // ColorLabel: a child window that shows a text in its own font and colours and makes itself exactly
 // as large as its text (the text-block rule, text_block.h) each time it paints after a SetText.
 //
-// It is created hidden and stays hidden until SetText(text, true) or its owner shows it. The class has
+// It is created hidden and stays hidden until SetText(text, true) or its owner shows it; a SetText before
+// Create makes the window at its text's size, with that text, and shown when asked. The class has
 // the arrow cursor and no background brush: every pixel comes from its own paint. Texts are UTF-8.
 #pragma once
 
@@ -60,5 +61,6 @@ protected:
     int dpi = 0;
     int id = 0;
     bool autoSize = false;
+    bool shownAtCreate = false; // what a SetText before Create asked for
     bool noPrefix = false;
 };

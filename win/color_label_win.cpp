@@ -12,15 +12,33 @@ const wchar_t kClassName[] = L"LunoriaLabel";
 bool ColorLabel::Create(const RECT& r, HWND parent, int controlId, COLORREF back, COLORREF fore, int size,
                         const std::string& face, int windowDpi) {
     if (!Register(kClassName, 0, LoadCursorW(nullptr, IDC_ARROW), nullptr)) return false;
-    if (!Window::Create(kClassName, WS_CHILD, 0, r, parent, controlId)) return false;
-    rect = r;
+    SharedFont made = SharedPointFont(size, face, windowDpi);
+    // A text given before the window is made it at its size, with that text and shown as asked: no
+    // second sizing, title or show once it exists (each is a trip to the window server under Wine).
+    RECT at = r;
+    DWORD style = WS_CHILD;
+    if (autoSize) {
+        if (HDC dc = CreateCompatibleDC(nullptr)) {
+            BlockSize fit;
+            {
+                SelectScope selectFont(dc, made ? made->Get() : nullptr);
+                fit = MeasureTextBlock(dc, text);
+            }
+            DeleteDC(dc);
+            at.right = at.left + fit.width;
+            at.bottom = at.top + fit.height;
+        }
+        if (shownAtCreate) style |= WS_VISIBLE;
+    }
+    if (!Window::Create(kClassName, style, WS_EX_NOPARENTNOTIFY, at, parent, controlId, text)) return false;
+    rect = at;
     id = controlId;
     backColor = back;
     textColor = fore;
     pointSize = size;
     faceName = face;
     dpi = windowDpi;
-    font = SharedPointFont(pointSize, faceName, dpi);
+    font = std::move(made);
     return true;
 }
 
@@ -44,7 +62,10 @@ LRESULT ColorLabel::OnMove(int x, int y) {
 void ColorLabel::SetText(const std::string& t, bool show) {
     text = t.substr(0, t.find('\0'));
     autoSize = true;
-    if (!hwnd) return;
+    if (!hwnd) {
+        shownAtCreate = show;
+        return;
+    }
     // Painting ignores the window text; screen readers and UI-automation tools read it.
     SetTitle(text);
     // Sized now, the label's first paint is its only one (sized at the paint, it would paint twice).

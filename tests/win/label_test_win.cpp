@@ -72,6 +72,22 @@ TEST_F(Labels, SizeThemselvesToTheirTextOnceShown) {
     EXPECT_TRUE(ShowsColor(label, kBack));
 }
 
+// A text given first makes the window at its size, with its title, shown or hidden as asked.
+TEST_F(Labels, TextBeforeTheWindow) {
+    for (bool show : {true, false}) {
+        ColorLabel label;
+        label.SetText("丙午【马】年", show);
+        ASSERT_TRUE(label.Create({4, 219, 203, 236}, parent.Handle(), -1, kBack, kFore, 110, "宋体", kBaseDpi));
+        SIZE want = Expected(label, "丙午【马】年");
+        EXPECT_EQ(WindowSize(label.Handle()).cx, want.cx);
+        EXPECT_EQ(WindowSize(label.Handle()).cy, want.cy);
+        EXPECT_EQ(label.Rect().right, 4 + want.cx);
+        EXPECT_EQ(RectInParent(label.Handle()).top, 219);
+        EXPECT_EQ(label.Title(), "丙午【马】年");
+        EXPECT_EQ(IsWindowVisible(label.Handle()) != FALSE, show);
+    }
+}
+
 TEST_F(Labels, MeasureLinesAtCrLfOnly) {
     ColorLabel label;
     ASSERT_TRUE(label.Create({10, 40, 20, 50}, parent.Handle(), 1, kBack, kFore, 120, "宋体", kBaseDpi));
