@@ -81,9 +81,7 @@ TEST_F(Labels, TextBeforeTheWindow) {
         SIZE want = Expected(label, "丙午【马】年");
         EXPECT_EQ(WindowSize(label.Handle()).cx, want.cx);
         EXPECT_EQ(WindowSize(label.Handle()).cy, want.cy);
-        EXPECT_EQ(label.Rect().right, 4 + want.cx);
-        EXPECT_EQ(RectInParent(label.Handle()).top, 219);
-        EXPECT_EQ(label.Title(), "丙午【马】年");
+        EXPECT_EQ(label.Title(), "丙午【马】年"); // what accessibility tools read
         EXPECT_EQ(IsWindowVisible(label.Handle()) != FALSE, show);
     }
 }
