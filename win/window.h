@@ -66,6 +66,7 @@ protected:
     virtual LRESULT OnCreate() { return Default(); }
     virtual LRESULT OnDestroy() { return Default(); }
     virtual LRESULT OnPaint() { return Default(); }
+    virtual LRESULT OnNcPaint();
     virtual LRESULT OnEraseBackground(HDC) { return Default(); }
     virtual LRESULT OnMouseMove(int /*x*/, int /*y*/, UINT /*keys*/) { return Default(); }
     virtual LRESULT OnLButtonDown(int /*x*/, int /*y*/, UINT /*keys*/) { return Default(); }

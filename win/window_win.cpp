@@ -94,6 +94,7 @@ LRESULT Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CREATE: return OnCreate();
     case WM_DESTROY: return OnDestroy();
     case WM_PAINT: return OnPaint();
+    case WM_NCPAINT: return OnNcPaint();
     case WM_ERASEBKGND: return OnEraseBackground(reinterpret_cast<HDC>(wParam));
     case WM_MOUSEMOVE: return OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), static_cast<UINT>(wParam));
     case WM_LBUTTONDOWN: return OnLButtonDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), static_cast<UINT>(wParam));
@@ -111,6 +112,17 @@ LRESULT Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DPICHANGED: return OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
     default: return OnMessage(msg, wParam, lParam);
     }
+}
+
+// Without a frame, caption or scroll bars a window has no non-client area, and the default would only
+// fetch and release a window DC to paint nothing (at every child's first paint, a trip to the server
+// under Wine).
+LRESULT Window::OnNcPaint() {
+    RECT outer{}, client{};
+    if (GetWindowRect(hwnd, &outer) && GetClientRect(hwnd, &client) && outer.right - outer.left == client.right &&
+        outer.bottom - outer.top == client.bottom)
+        return 0;
+    return Default();
 }
 
 LRESULT Window::Default() {

@@ -97,6 +97,14 @@ TEST(WindowBase, DispatchesAndNestsMessages) {
     EXPECT_EQ(counter.paints, 1);
     UpdateWindow(counter.Handle()); // Default() validated it: no second paint
     EXPECT_EQ(counter.paints, 1);
+    // A frame is still painted: only a window without a non-client area skips the default.
+    Counter framed;
+    ASSERT_TRUE(framed.Create(L"LunoriaTestCounter", WS_CHILD | WS_VISIBLE | WS_BORDER, 0, {60, 0, 110, 50},
+                              parent.Handle(), 8));
+    UpdateWindow(framed.Handle());
+    HDC frame = GetWindowDC(framed.Handle());
+    EXPECT_EQ(GetPixel(frame, 0, 0), GetSysColor(COLOR_WINDOWFRAME));
+    ReleaseDC(framed.Handle(), frame);
 
     // Destroying the parent takes the child with it; the objects notice.
     parent.Destroy();
