@@ -115,13 +115,10 @@ LRESULT Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 // Without a frame, caption or scroll bars a window has no non-client area, and the default would only
-// fetch and release a window DC to paint nothing (at every child's first paint, a trip to the server
-// under Wine).
+// fetch and release a window DC to paint nothing (at every first paint, a trip to the server under Wine).
 LRESULT Window::OnNcPaint() {
-    RECT outer{}, client{};
-    if (GetWindowRect(hwnd, &outer) && GetClientRect(hwnd, &client) && outer.right - outer.left == client.right &&
-        outer.bottom - outer.top == client.bottom)
-        return 0;
+    const RECT outer = ScreenRect(), client = ClientRect();
+    if (outer.right - outer.left == client.right && outer.bottom - outer.top == client.bottom) return 0;
     return Default();
 }
 
