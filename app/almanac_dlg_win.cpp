@@ -82,9 +82,8 @@ bool AlmanacDlg::OnInitDialog() {
     SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     StartSockets();
     PlaceAtStoredPosition();
-    CheckAutostart();
     SetTitle("日历2.162");
-    StartupMark("placed"); // position, autostart, title
+    StartupMark("placed"); // position, title
     MakeMemoFolder();
     StartupMark("folder");
     // The tabs and the notepad are three more top-level windows that the calendar's first paint
@@ -96,7 +95,6 @@ bool AlmanacDlg::OnInitDialog() {
     grid = std::make_unique<MonthGrid>();
     grid->Create(GridRect(), hwnd, IDC_GRID, this, Dpi());
     grid->SetMemoRoot(memoRoot);
-    wheelRoute.Start(grid->Hwnd());
     grid->SetShowHolidays(HolidayMarksShown(ReadStored("ShowHolidays")));
     StartupMark("controls"); // links, grid
     GoToToday();
@@ -210,6 +208,10 @@ void AlmanacDlg::CreateCompanions() {
 void AlmanacDlg::MakeCompanions() {
     KillTimer(hwnd, kCompanionTimer);
     if (noteTab) return;
+    // Nothing of these shows: the wheel's hook would only slow every message before the first paint,
+    // and the autostart entry is the registry's.
+    wheelRoute.Start(grid->Hwnd());
+    CheckAutostart();
     FillLists();
     CreateHeadlineLinks();
     HWND active = GetActiveWindow();

@@ -16,15 +16,27 @@ double Milliseconds(FILETIME t) {
     return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e4;
 }
 
+// One "step ms" line: the milliseconds since the process was made.
+bool FormatMark(const char* step, char (&line)[64]) {
+    FILETIME created, exited, kernel, user, now;
+    if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) return false;
+    GetSystemTimePreciseAsFileTime(&now);
+    std::snprintf(line, sizeof line, "%s %.1f\n", step, Milliseconds(now) - Milliseconds(created));
+    return true;
+}
+
+// The first of the static initialisers, before the timeline's own string exists: what comes before
+// it is the loader's.
+char crtLine[64];
+__attribute__((constructor(101))) void MarkCrt() {
+    FormatMark("crt", crtLine);
+}
+
 } // namespace
 
 void StartupMark(const char* step) {
-    FILETIME created, exited, kernel, user, now;
-    if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) return;
-    GetSystemTimePreciseAsFileTime(&now);
     char line[64];
-    std::snprintf(line, sizeof line, "%s %.1f\n", step, Milliseconds(now) - Milliseconds(created));
-    timeline += line;
+    if (FormatMark(step, line)) timeline += line;
 }
 
 std::string StartupTimeline() {
@@ -38,7 +50,7 @@ void WriteStartupReadyFile() {
     const std::wstring temp = std::wstring(path) + L".tmp";
     FILE* f = _wfopen(temp.c_str(), L"w");
     if (!f) return;
-    std::fputs(("ready\n" + timeline).c_str(), f);
+    std::fputs(("ready\n" + std::string(crtLine) + timeline).c_str(), f);
     if (std::fclose(f) == 0) MoveFileExW(temp.c_str(), path, MOVEFILE_REPLACE_EXISTING);
 }
 

@@ -9,7 +9,8 @@
 # of them at; IDLE_SECONDS (default 0: skip) also measures the private memory of each program
 # two seconds after its first paint and the CPU time it uses while sitting idle that long.
 # Prints the medians and the ratios, and the median time of each step on the way to the first paint
-# (main, window made, start-up work done, paint); fails only when a start fails. tools/bench-report.sh runs it.
+# (crt: the loader done, the static initialisers begin; main, window made, start-up work done, paint);
+# fails only when a start fails. tools/bench-report.sh runs it.
 set -uo pipefail
 floor_exe=${4:-}
 source "$(dirname "$0")/../tests/app/app_lib.sh"
