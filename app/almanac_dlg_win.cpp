@@ -208,8 +208,8 @@ void AlmanacDlg::CreateCompanions() {
 void AlmanacDlg::MakeCompanions() {
     KillTimer(hwnd, kCompanionTimer);
     if (noteTab) return;
-    // Nothing of these shows: the wheel's hook would only slow every message before the first paint,
-    // and the autostart entry is the registry's.
+    // Neither shows, so the first paint does not wait for them: the wheel's route (a message hook) and
+    // the autostart entry in the registry.
     wheelRoute.Start(grid->Hwnd());
     CheckAutostart();
     FillLists();
