@@ -42,6 +42,9 @@ private:
     std::shared_ptr<Shared> shared;
 };
 
+// The Windows GET (holiday_fetch_win.cpp): WinHTTP with the system's proxy settings.
+bool HolidayHttpGet(const std::string& url, int* status, std::string* body, std::string* error);
+
 // The round itself, on the calling thread.
 HolidayRound RunHolidayRound(const HolidayGet& get, const std::vector<int>& years, const std::string& sources,
                              int64_t now);

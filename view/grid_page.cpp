@@ -151,7 +151,6 @@ std::string GridPage::HolidayNote(int day) const {
 
 void GridPage::ReloadFetchedHolidays() {
     holidays.ReloadFetched();
-    if (monthPage.ok()) SetMonth(monthPage.year, monthPage.month, 0);
 }
 
 int GridPage::SaveDayMemos(int day, const std::string& oneTime, uint32_t oneTimeColor, const std::string& solar,

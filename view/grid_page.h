@@ -73,7 +73,7 @@ public:
     std::string HolidayNote(int day) const;
     // The holiday data the page was built with.
     const HolidayCalendar& holidayCalendar() const { return holidays.calendar(); }
-    // Reads the fetched schedules again and rebuilds the page (after a fetch kept a file).
+    // Reads the fetched schedules again (after a fetch kept a file); from the next SetMonth on.
     void ReloadFetchedHolidays();
 
     // The day memo editor's confirmed texts (code-page-936 bytes) and colour words. Leading blanks are
