@@ -1,7 +1,6 @@
 #include "holidays/holiday_json.h"
 
 #include <rapidjson/document.h>
-#include <rapidjson/error/en.h>
 
 namespace {
 
@@ -32,7 +31,7 @@ std::string AcceptHolidayReply(int status, std::string_view body, int year, Holi
     rapidjson::Document doc;
     // Names end up on screen: malformed UTF-8 is refused with the rest.
     doc.Parse<rapidjson::kParseDefaultFlags | rapidjson::kParseValidateEncodingFlag>(body.data(), body.size());
-    if (doc.HasParseError()) return std::string("not JSON: ") + rapidjson::GetParseError_En(doc.GetParseError());
+    if (doc.HasParseError()) return "not JSON (at byte " + std::to_string(doc.GetErrorOffset()) + ")";
     if (!doc.IsObject()) return "not an object";
     auto yearValue = doc.FindMember("year");
     auto papers = doc.FindMember("papers");
