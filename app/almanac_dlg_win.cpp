@@ -363,6 +363,7 @@ void AlmanacDlg::ApplyHolidaySettings() {
 }
 
 std::string AlmanacDlg::HolidayYearsText() const {
+    if (!grid) return {};
     const HolidayCalendar& h = grid->Page().holidayCalendar();
     auto years = [](const std::vector<int>& list) {
         std::string text;

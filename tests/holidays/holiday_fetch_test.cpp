@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include "holidays/holiday_fetch.h"
@@ -36,10 +37,13 @@ TEST(HolidayReply, AcceptsTheSchemaOnly) {
         s.replace(s.find(from), from.size(), to);
         return s;
     };
-    std::string many = R"({"year":2027,"papers":[],"days":[)";
-    for (int d = 1; d <= 61; ++d)
-        many += std::string(d > 1 ? "," : "") + R"({"name":"x","date":"2027-03-)" + (d % 28 < 9 ? "0" : "") +
-                std::to_string(d % 28 + 1) + R"(","isOffDay":true})";
+    std::string many = R"({"year":2027,"papers":[],"days":[)"; // 61 days in a row
+    for (int32_t d = DaysFromCivil(2027, 3, 1); d <= DaysFromCivil(2027, 4, 30); ++d) {
+        char date[16];
+        std::snprintf(date, sizeof date, "%04d-%02d-%02d", CivilFromDays(d).year, CivilFromDays(d).month,
+                      CivilFromDays(d).day);
+        many += std::string(many.back() == '[' ? "" : ",") + R"({"name":"x","date":")" + date + R"(","isOffDay":true})";
+    }
     const std::string bad[] = {good + std::string(kHolidayReplyMaxBytes, ' '),
                                swap("2027,", "2028,"),
                                swap("2027,", "\"2027\","),
