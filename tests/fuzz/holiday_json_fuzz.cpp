@@ -1,6 +1,5 @@
-// libFuzzer target: arbitrary bytes as a fetched holiday schedule. Beyond crashes and sanitizer reports
-// it checks that a refused reply leaves the file as it was and an accepted one keeps every promise of
-// the check: its year, at most 60 days, each a real date within a year of it, none twice.
+// libFuzzer target: arbitrary bytes as a fetched holiday schedule. A refused reply leaves the file as
+// it was; an accepted one has its year, at most 60 days, each a real date within a year of it, once.
 #include "holidays/holiday_json.h"
 
 #include <cstdint>
@@ -8,15 +7,9 @@
 #include <cstdlib>
 #include <set>
 
-namespace {
-
-void Check(bool ok, const char* what) {
-    if (ok) return;
-    std::fprintf(stderr, "holiday fuzz: %s\n", what);
-    std::abort();
+static void Check(bool ok, const char* what) {
+    if (!ok) std::fprintf(stderr, "holiday fuzz: %s\n", what), std::abort();
 }
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view body(reinterpret_cast<const char*>(data), size);
