@@ -5,6 +5,7 @@
 #include "app/nav_rules.h"
 #include "app/tab_button_dlg.h"
 #include "memo/notepad_dlg.h"
+#include "holidays/holiday_fetch.h"
 #include "net/headline_fetch.h"
 #include "view/month_grid.h"
 #include "win/dialog.h"
@@ -32,6 +33,14 @@ public:
     void HideNotepad();
     void ShowCalendar();
     void PlaceTabs();
+    // "更新节假日": asks for this year's and next year's schedules at once and tells what it found in a
+    // message box when the answers are in.
+    void UpdateHolidaysNow();
+    // Re-reads ShowHolidays, HolidayUpdate and HolidaySource: rebuilds the page, starts or stops the
+    // fetch schedule.
+    void ApplyHolidaySettings();
+    // One line naming the years the calendar holds per source.
+    std::string HolidayYearsText() const;
 
 protected:
     bool OnInitDialog() override;
@@ -70,6 +79,9 @@ private:
     void FetchHeadline();
     void OpenHeadline();
     LRESULT OnHeadlineReply();
+    void StartHolidaySchedule();
+    void FetchHolidays(bool onDemand);
+    LRESULT OnHolidayRound();
     LRESULT OnEndRequest();
     void OnListChanged();
     // The list (yearList or monthList) whose field holds the keyboard focus, or null.
@@ -111,6 +123,8 @@ private:
     std::string headlineText;
     std::string headlineUrl;
     std::unique_ptr<HeadlineFetcher> headlineFetch; // the exchange runs off this thread
+    std::unique_ptr<HolidayFetcher> holidayFetch;   // so do the holiday rounds
+    bool holidayReportPending = false;              // "更新节假日" waits for the running round
     std::string memoRoot;
     bool socketsStarted = false;
     bool readyFileWritten = false;

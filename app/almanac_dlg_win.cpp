@@ -5,6 +5,7 @@
 #include "app/settings_parse.h"
 #include "app/settings_store.h"
 #include "app/startup_timeline.h"
+#include "holidays/holiday_file.h"
 #include "memo/memo_dlg_parts.h"
 #include "memo/memo_file.h"
 #include "net/headline.h"
@@ -21,6 +22,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <vector>
 
 namespace {
@@ -38,6 +40,9 @@ constexpr POINT kMoreAt{230, 261};
 constexpr int kGridTop = 22;
 // Posted by the headline worker when its reply is ready.
 constexpr UINT kHeadlineReply = WM_APP + 12;
+// The holiday schedules: the next round is due; posted by its worker when a round is over.
+constexpr UINT_PTR kHolidayTimer = 3;
+constexpr UINT kHolidayRound = WM_APP + 13;
 #ifdef LUNORIA_TEST_HOOKS
 // Test builds: wParam = a DPI, lParam = a screen point. The window is told, as Windows would tell it
 // on a monitor of that DPI, that its DPI changed and the system suggests that corner (WM_DPICHANGED
@@ -214,6 +219,7 @@ void AlmanacDlg::MakeCompanions() {
     CheckAutostart();
     FillLists();
     CreateHeadlineLinks();
+    StartHolidaySchedule();
     HWND active = GetActiveWindow();
     CreateCompanions();
     StoredText memoShow = ReadStored("MemoShow");
@@ -284,6 +290,94 @@ LRESULT AlmanacDlg::OnHeadlineReply() {
     }
     moreLink.SetText("下一篇", true);
     return 0;
+}
+
+// The first round about ten seconds after the first paint, then one a day; none with HolidayUpdate "0".
+void AlmanacDlg::StartHolidaySchedule() {
+    if (!holidayFetch) {
+        HWND self = hwnd;
+        holidayFetch =
+            std::make_unique<HolidayFetcher>(HolidayHttpGet, [self] { PostMessageW(self, kHolidayRound, 0, 0); });
+    }
+    if (HolidayUpdatesOn(ReadStored("HolidayUpdate")))
+        SetTimer(hwnd, kHolidayTimer, kHolidayFirstFetchMs, nullptr);
+    else
+        KillTimer(hwnd, kHolidayTimer);
+}
+
+// A scheduled round asks for the years that are due; "更新节假日" for this year and the next.
+void AlmanacDlg::FetchHolidays(bool onDemand) {
+    if (!holidayFetch || !HolidayUpdatesOn(ReadStored("HolidayUpdate"))) return;
+    const int64_t now = static_cast<int64_t>(std::time(nullptr));
+    const int year = LocalToday().year;
+    std::vector<int> years = HolidayYearsDue({}, year, now);
+    if (!onDemand) years = HolidayYearsDue(ParseHolidayAsks(ReadStored("HolidayAsked").text), year, now);
+    if (!holidayFetch->Start(years, ReadStored("HolidaySource").text, now, onDemand) && onDemand &&
+        holidayFetch->Busy())
+        holidayReportPending = true; // the running round answers the user
+}
+
+void AlmanacDlg::UpdateHolidaysNow() {
+    if (!HolidayUpdatesOn(ReadStored("HolidayUpdate"))) {
+        MessageBoxW(hwnd, ToWide("节假日更新已由管理员关闭（HolidayUpdate）。").c_str(), ToWide("更新节假日").c_str(),
+                    MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    if (!holidayFetch) StartHolidaySchedule();
+    FetchHolidays(true);
+}
+
+// Keeps the accepted files, remembers the answers so a restart does not ask again too soon, and shows
+// a new schedule on the page at once.
+LRESULT AlmanacDlg::OnHolidayRound() {
+    HolidayRound round;
+    if (!holidayFetch || !holidayFetch->TakeRound(&round)) return 0;
+    bool kept = false;
+    for (const auto& [year, body] : round.bodies) {
+        if (KeepFetchedHolidays(memoRoot, year, body) == 0) {
+            kept = true;
+            continue;
+        }
+        for (HolidayAsk& a : round.answers)
+            if (a.year == year) a.answer = HolidayAnswer::Failed;
+        round.failure = "无法写入 " + FetchedHolidayPath(memoRoot, year);
+    }
+    std::vector<HolidayAsk> asked = ParseHolidayAsks(ReadStored("HolidayAsked").text);
+    for (const HolidayAsk& a : round.answers)
+        NoteHolidayAnswer(asked, a);
+    WriteSetting(kSettingsKey, "HolidayAsked", FormatHolidayAsks(asked));
+    if (kept && grid) grid->ReloadHolidays();
+    if (round.onDemand || holidayReportPending) {
+        holidayReportPending = false;
+        MessageBoxW(hwnd, ToWide(HolidayOutcomeText(round.answers, round.failure)).c_str(),
+                    ToWide("更新节假日").c_str(), MB_OK | MB_ICONINFORMATION);
+    }
+    return 0;
+}
+
+void AlmanacDlg::ApplyHolidaySettings() {
+    if (!grid) return;
+    grid->SetShowHolidays(HolidayMarksShown(ReadStored("ShowHolidays")));
+    grid->ReloadHolidays();
+    StartHolidaySchedule();
+}
+
+std::string AlmanacDlg::HolidayYearsText() const {
+    if (!grid) return {};
+    const HolidayCalendar& h = grid->Page().holidayCalendar();
+    auto years = [](const std::vector<int>& list) {
+        std::string text;
+        for (int y : list)
+            text += (text.empty() ? "" : "、") + std::to_string(y);
+        return text + "年";
+    };
+    std::string text =
+        "内置" + std::to_string(BuiltInHolidayFirstYear()) + "-" + std::to_string(BuiltInHolidayLastYear()) + "年";
+    if (!h.FetchedYears().empty()) text += "；已下载" + years(h.FetchedYears());
+    if (!h.AddedYears().empty()) text += "；节假日.txt：" + years(h.AddedYears());
+    if (h.LastYear() < kLawHolidayLastYear)
+        text += "；" + std::to_string(h.LastYear() + 1) + "-" + std::to_string(kLawHolidayLastYear) + "年只标法定假日";
+    return text;
 }
 
 // The link came from the network: only a web address goes to the shell.
@@ -478,6 +572,11 @@ LRESULT AlmanacDlg::OnTimer(UINT_PTR id) {
         MakeCompanions();
         return 0;
     }
+    if (id == kHolidayTimer) {
+        SetTimer(hwnd, kHolidayTimer, kHolidayFetchPeriodMs, nullptr);
+        FetchHolidays(false);
+        return 0;
+    }
     switch (ActionForTick(tick, !headlineText.empty())) {
     case TickAction::ShowTodayTip: ShowTodayTip(); break;
     case TickAction::FetchHeadline: FetchHeadline(); break;
@@ -511,6 +610,10 @@ void AlmanacDlg::SaveBeforeExit() {
 }
 
 LRESULT AlmanacDlg::OnCommand(int id, int code, HWND control) {
+    if (id == IDM_UPDATE_HOLIDAYS) {
+        UpdateHolidaysNow();
+        return 0;
+    }
     if ((id == IDC_YEAR_LIST || id == IDC_MONTH_LIST) && code == CBN_SELCHANGE) {
         OnListChanged();
         return 0;
@@ -555,6 +658,7 @@ LRESULT AlmanacDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_QUERYDRAGICON: return reinterpret_cast<LRESULT>(icon);
     case kHeadlineReply: return OnHeadlineReply();
+    case kHolidayRound: return OnHolidayRound();
     case WM_ENDSESSION:
         // Log-off or shutdown: the process may be ended as soon as this returns.
         if (wParam) SaveBeforeExit();

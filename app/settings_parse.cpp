@@ -51,6 +51,10 @@ bool HolidayMarksShown(const StoredText& value) {
     return !(value.present && value.text == "0");
 }
 
+bool HolidayUpdatesOn(const StoredText& value) {
+    return !(value.present && value.text == "0");
+}
+
 ScreenPoint StoredWindowPos(const StoredText& posX, const StoredText& posY, ScreenPoint fallback) {
     if (!posX.present) return fallback;
     return {ParseDecimal(posX.text), posY.present ? ParseDecimal(posY.text) : fallback.y};

@@ -32,6 +32,8 @@ struct StoredText {
 
 // ShowHolidays: exactly "0" turns the 休 and 班 marks off; missing or anything else leaves them on.
 bool HolidayMarksShown(const StoredText& value);
+// HolidayUpdate: exactly "0" fetches no holiday schedule; missing or anything else fetches.
+bool HolidayUpdatesOn(const StoredText& value);
 
 // PosX absent: (500, 300) and PosY is not looked at. PosX present: (PosX, PosY or 300). The notepad
 // reads MemoX / MemoY the same way with its own fallback.

@@ -1,7 +1,7 @@
 #include <benchmark/benchmark.h>
 
 #include "engine/gregorian.h"
-#include "engine/holidays.h"
+#include "holidays/holidays.h"
 #include "engine/lunar.h"
 #include "engine/month_page.h"
 

@@ -29,7 +29,7 @@ bool MonthPageInRange(const CalendarRange& range, int year, int month) {
 }
 
 bool BuildMonthPage(MonthPage& page, const CalendarRange& range, int year, int month, int day,
-                    const HolidayCalendar* holidays) {
+                    const HolidayLookup* holidays) {
     if (!MonthPageInRange(range, year, month)) return false;
     page.year = year;
     page.month = month;
@@ -57,6 +57,7 @@ bool BuildMonthPage(MonthPage& page, const CalendarRange& range, int year, int m
         const HolidayDay holiday = holidays ? holidays->Lookup(year, month, d) : HolidayDay{};
         cell.holiday = holiday.mark;
         cell.holidayName = holiday.name;
+        cell.holidayByLaw = holiday.byLaw;
     }
     for (int d = page.dayCount + 1; d < int(page.cells.size()); ++d)
         page.cells[d] = DayCell{};

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "engine/gregorian.h"
-#include "engine/holidays.h"
+#include "engine/holiday_mark.h"
 #include "engine/lunar.h"
 
 // One displayed Gregorian month as the grid paints it. Memo stores, labels and windows are not part
@@ -34,6 +34,7 @@ struct DayCell {
     uint8_t lunarMonthIndex = 0;             // index of lunar.month in MonthPage::lunarMonths
     HolidayMark holiday = HolidayMark::None; // 休 or 班 of the statutory schedule
     std::string holidayName;                 // the holiday that mark belongs to, "" when none is named
+    bool holidayByLaw = false;               // the law's day; the year's 调休 is not published yet
 };
 
 // The marked date (today). Day 0 keeps the mark; any other day moves it to (year, month, day),
@@ -77,4 +78,4 @@ struct MonthPage {
 // their 休 and 班 from `holidays`, none without it. Returns false and leaves the page unchanged when
 // the month is outside MonthPageInRange(range, ...).
 bool BuildMonthPage(MonthPage& page, const CalendarRange& range, int year, int month, int day = 0,
-                    const HolidayCalendar* holidays = nullptr);
+                    const HolidayLookup* holidays = nullptr);

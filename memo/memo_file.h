@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // Replaces the file with `size` bytes: they go to <path>.tmp, are flushed to disk, and the temporary
 // file then replaces the old one in one step (never by deleting the old one first). 0, or −1 with the
@@ -50,6 +51,9 @@ int KeepDamagedCopy(const std::string& path, const RetryPolicy& retry = kRideOut
 // Writes `data` to the first free name of <path><suffix>, <path><suffix>2, ...: 0, or −1.
 int KeepCopy(const std::string& path, const std::string& suffix, const std::string& data);
 
+// The names (UTF-8) of the files in the folder, no subfolders, in no set order: 0, or −1 with none when
+// the folder cannot be listed (or does not exist).
+int ListFiles(const std::string& path, std::vector<std::string>& names);
 // Whether `path` names an existing folder.
 bool FolderExists(const std::string& path);
 

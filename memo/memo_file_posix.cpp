@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -133,6 +134,19 @@ int MakeFolder(const std::string& path) {
     mkdir(path.c_str(), 0777);
     struct stat st;
     return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) ? 0 : -1;
+}
+
+int ListFiles(const std::string& path, std::vector<std::string>& names) {
+    names.clear();
+    DIR* dir = opendir(path.c_str());
+    if (!dir) return -1;
+    while (const dirent* entry = readdir(dir)) {
+        struct stat info;
+        const std::string name = entry->d_name;
+        if (stat((path + "/" + name).c_str(), &info) == 0 && S_ISREG(info.st_mode)) names.push_back(name);
+    }
+    closedir(dir);
+    return 0;
 }
 
 bool FolderExists(const std::string& path) {

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets (clang, ASan, UBSan) and fuzzes the memo file loader for SECONDS
-# (default 25) from a small seed corpus made here. Fails on any crash, leak or sanitizer report.
+# (default 25), then the holiday schedule parser for a third of that, each from a small seed corpus
+# made here. Fails on any crash, leak or sanitizer report.
 # Usage: tools/fuzz.sh [SECONDS]     Build folder: $FUZZ_BUILD_DIR or build/fuzz.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -8,7 +9,7 @@ seconds=${1:-25}
 build=${FUZZ_BUILD_DIR:-build/fuzz}
 
 cmake --preset fuzz -B "$build" >/dev/null
-cmake --build "$build" -j2 --target memo_fuzz
+cmake --build "$build" -j2 --target memo_fuzz holiday_json_fuzz
 
 work=$(mktemp -d /tmp/lunoria-fuzz-run.XXXXXX)
 # The target writes memo files on every run; tmpfs keeps that cheap.
@@ -45,3 +46,25 @@ if [ "$status" -ne 0 ]; then
     exit 1
 fi
 echo "memo_fuzz: ${runs:-?} runs in ${seconds} s, ${rate:-?} exec/s, no crash or leak"
+
+# The holiday schedule parser: seeds of the served format, the December case and refusals.
+hseeds=$work/holiday-seeds
+mkdir -p "$hseeds" "$work/holiday-corpus"
+hseed() { printf '%s' "$2" >"$hseeds/$1"; }
+hseed good '{"year":2027,"papers":["https://www.gov.cn/x"],"days":[{"name":"元旦","date":"2026-12-31","isOffDay":true},{"name":"国庆节、中秋节","date":"2027-10-09","isOffDay":false}]}'
+hseed empty '{"year":2028,"papers":[],"days":[]}'
+hseed schema '{"$schema":"x","$id":"y","year":2027,"papers":[],"days":[{"name":"x","date":"2027-02-30","isOffDay":true}]}'
+hlog=$work/holiday-fuzz.log
+hseconds=$(((seconds + 2) / 3))
+status=0
+"$build/holidays/holiday_json_fuzz" -max_total_time="$hseconds" -max_len=70000 -timeout=10 -rss_limit_mb=1024 \
+    -print_final_stats=1 -dict=<(printf '"year"\n"papers"\n"days"\n"name"\n"date"\n"isOffDay"\n"true"\n"false"\n') \
+    -artifact_prefix="$work/" "$work/holiday-corpus" "$hseeds" >"$hlog" 2>&1 || status=$?
+if [ "$status" -ne 0 ]; then
+    tail -60 "$hlog"
+    mkdir -p build/fuzz-artifacts
+    cp "$work"/crash-* "$work"/leak-* "$work"/timeout-* "$work"/oom-* build/fuzz-artifacts/ 2>/dev/null || true
+    echo "holiday_json_fuzz FAILED (exit $status); inputs kept in build/fuzz-artifacts"
+    exit 1
+fi
+echo "holiday_json_fuzz: $(sed -n 's/^stat::number_of_executed_units: *//p' "$hlog" | tail -1) runs in ${hseconds} s, no crash or leak"

@@ -16,7 +16,7 @@ stage_files() {
     mkdir -p "$stage"
     SOURCE_DATE_EPOCH=1767225600 "$triplet-strip" -o "$stage/lunoria.exe" "$exe" || return 1
     # The guide names the years of the built-in holiday table.
-    local table=$lunoria_root/engine/holiday_table.h first last
+    local table=$lunoria_root/holidays/holiday_table.h first last
     first=$(sed -nE 's/.*kHolidayTableFirstYear = ([0-9]+);/\1/p' "$table")
     last=$(sed -nE 's/.*kHolidayTableLastYear = ([0-9]+);/\1/p' "$table")
     [ -n "$first" ] && [ -n "$last" ] || { echo "release: no years in $table" >&2; return 1; }

@@ -4,7 +4,7 @@
 set -euo pipefail
 what=${1:-all}
 
-native=(cmake make g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev liberfa-dev libnova-dev
+native=(cmake make g++ clang libclang-rt-14-dev googletest libgtest-dev rapidjson-dev libbenchmark-dev liberfa-dev libnova-dev
         python3-icalendar python3-recurring-ical-events)
 cross=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 nsis)
 gui=(wine wine64 wine32:i386 xvfb xauth x11-apps fonts-wine imagemagick xdotool procps libfaketime

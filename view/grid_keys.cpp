@@ -5,6 +5,7 @@
 #include "engine/gregorian.h"
 #include "engine/names.h"
 #include "engine/solar_terms.h"
+#include "holidays/holidays.h"
 #include "view/grid_page.h"
 #include "win/gb18030.h"
 
@@ -74,8 +75,11 @@ std::string DayDescription(const GridPage& model, int day) {
     // 初二 and 初三 are festivals named as their days: said once.
     if (cell.festival && dayName != cell.festival) add(cell.festival);
     if (cell.solarTerm) add(SolarTermName(p.month, cell.solarTerm));
-    if (cell.holiday != HolidayMark::None)
-        add(HolidayMarkText(cell.holiday) + (cell.holidayName.empty() ? "" : "（" + cell.holidayName + "）"));
+    if (cell.holiday != HolidayMark::None) {
+        std::string about = cell.holidayName;
+        if (cell.holidayByLaw) about += "，" + HolidayLawNote(p.year);
+        add(HolidayMarkText(cell.holiday) + (about.empty() ? "" : "（" + about + "）"));
+    }
     if (p.MarkShown() && p.mark.day == day) add("今天");
     const char* separator = " ";
     for (const MemoRecord* record : model.DayRecords(day)) {

@@ -143,6 +143,16 @@ std::string GridPage::TipText(int day) const {
     return text;
 }
 
+std::string GridPage::HolidayNote(int day) const {
+    const MonthPage& p = monthPage;
+    if (!p.ok() || day < 1 || day > p.dayCount || !p.cells[day].holidayByLaw) return {};
+    return p.cells[day].holidayName + "：" + HolidayLawNote(p.year);
+}
+
+void GridPage::ReloadFetchedHolidays() {
+    holidays.ReloadFetched();
+}
+
 int GridPage::SaveDayMemos(int day, const std::string& oneTime, uint32_t oneTimeColor, const std::string& solar,
                            uint32_t solarColor, const std::string& lunar, uint32_t lunarColor,
                            MemoSaveResult results[3]) {

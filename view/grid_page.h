@@ -13,7 +13,7 @@
 #include <string>
 
 #include "engine/month_page.h"
-#include "memo/holiday_file.h"
+#include "holidays/holiday_file.h"
 #include "memo/memo_edit_rules.h"
 #include "memo/memo_store.h"
 #include "view/grid_layout.h"
@@ -69,6 +69,12 @@ public:
     // Memo texts of a day for the hover tip: the present ones of DayRecords, joined with CR LF, as
     // code-page-936 bytes. Empty when the day has none.
     std::string TipText(int day) const;
+    // The tip's first line for a day the law alone marks (UTF-8): "元旦：2027年的调休安排尚未公布"; else "".
+    std::string HolidayNote(int day) const;
+    // The holiday data the page was built with.
+    const HolidayCalendar& holidayCalendar() const { return holidays.calendar(); }
+    // Reads the fetched schedules again (after a fetch kept a file); from the next SetMonth on.
+    void ReloadFetchedHolidays();
 
     // The day memo editor's confirmed texts (code-page-936 bytes) and colour words. Leading blanks are
     // removed; each store rewrites its file. 0, or −1 when a day is not on the page, a text is over the

@@ -55,6 +55,12 @@ public:
     void SetMemoRoot(const std::string& utf8Folder);
     // The 休 and 班 marks on or off, from the next SetMonth on.
     void SetShowHolidays(bool show) { model.SetShowHolidays(show); }
+    // Reads the holiday data again (a fetched schedule was kept, a setting changed) and rebuilds the
+    // shown page, which repaints at once.
+    void ReloadHolidays() {
+        model.ReloadFetchedHolidays();
+        if (Year()) SetMonth(Year(), Month(), 0);
+    }
 
     // Rebuilds the page of (year, month) and reloads its memo stores. A day other than 0 moves the mark
     // (today) there, lowered to the month's length. Shows the owner's today link unless the page shows

@@ -300,7 +300,9 @@ LRESULT MonthGrid::OnLinkClicked(int id) {
 void MonthGrid::ShowTipFor(int day, POINT point) {
     if (!tip) return;
     // The stores keep the files' code-page-936 bytes; the tip draws UTF-8.
-    std::string text = Cp936ToUtf8(model.TipText(day));
+    std::string text = model.HolidayNote(day);
+    const std::string memos = Cp936ToUtf8(model.TipText(day));
+    text += (text.empty() || memos.empty() ? "" : "\r\n") + memos;
     ClientToScreen(hwnd, &point);
     if (text.empty()) {
         tip->Show(SW_HIDE);

@@ -44,7 +44,13 @@ grep -q ' 15休 .* 21休$' <<<"$page" && grep -qx '节假日：春节 14日班 1
 list="$HOME/Documents/我的记事/节假日.txt"
 mkdir -p "$(dirname "$list")"
 printf '# 2027\r\n2027-01-01 休 元旦\r\n2026-10-01 -\r\n2027-01-32 休\r\n2027-01-04 放\r\n' >"$list"
-grep -qx '节假日：2028年的安排尚未收录（已收录到2027年）' <<<"$("$cal" 2028 1)" || fail "2028 is not known"
+grep -qx '节假日：元旦 1日休；春节 25-28日休；2028年的调休安排尚未公布' <<<"$("$cal" 2028 1)" || fail "2028 has the law's days only"
+grep -qx '节假日：2028年的调休安排尚未公布' <<<"$("$cal" 2028 3)" || fail "2028-03 says the schedule is not out"
+# An imported schedule is checked, kept beside the list and shown; a bad one is refused and kept out.
+json='{"year":2028,"papers":[],"days":[{"name":"元旦","date":"2027-12-31","isOffDay":true},{"name":"元旦","date":"2028-01-02","isOffDay":false}]}'
+"$cal" --import-holidays <(sed 's/2027-12-31/2026-12-31/' <<<"$json") 2>/dev/null && fail "--import-holidays takes a date two years off"
+"$cal" --import-holidays <(echo "$json") | grep -q '^2028: 2 days kept in .*我的记事/节假日/2028.json$' || fail "--import-holidays"
+[ "$("$cal" --dump 2027-12-31 2028-01-02 | cut -f9 | tr '\n' ,)" = "休,,班," ] || fail "the kept 2028 file counts, 2027-12-31 too"
 grep -qx '节假日：元旦 1日休' <<<"$("$cal" 2027 1)" || fail "the list adds 2027"
 [ "$("$cal" --dump 2026-10-01 2026-10-02 | cut -f9 | tr '\n' ,)" = ",休," ] || fail "the list clears 2026-10-01"
 out=$("$cal" --check-holidays)

@@ -47,6 +47,10 @@ TEST_F(GridKeysTest, EveryKeyFromEveryDayOfPagesFromFirstToLast) {
     EXPECT_EQ(DayDescription(model, 7), "2026年12月7日 星期一 农历十月廿九 大雪");
     ASSERT_TRUE(model.SetMonth(2026, 10, 0));
     EXPECT_EQ(DayDescription(model, 1), "2026年10月1日 星期四 农历八月廿一 国庆 休（国庆节）");
+    // A day the law alone marks says the year's make-up days are not out; so does its tip.
+    ASSERT_TRUE(model.SetMonth(2027, 1, 0));
+    EXPECT_EQ(DayDescription(model, 1), "2027年1月1日 星期五 农历十一月廿四 元旦 休（元旦，2027年的调休安排尚未公布）");
+    EXPECT_EQ(model.HolidayNote(1) + "|" + model.HolidayNote(2), "元旦：2027年的调休安排尚未公布|");
     ASSERT_TRUE(model.SetMonth(2023, 3, 0));
     EXPECT_EQ(DayDescription(model, 22), "2023年3月22日 星期三 农历闰二月初一 闰二月小 W");
 }

@@ -9,12 +9,13 @@
 #include <vector>
 
 #include "engine/gregorian.h"
-#include "engine/holidays.h"
+#include "holidays/holidays.h"
 #include "engine/lunar.h"
 #include "engine/month_page.h"
 #include "engine/names.h"
 #include "engine/solar_terms.h"
-#include "memo/holiday_file.h"
+#include "holidays/holiday_file.h"
+#include "holidays/holiday_json.h"
 #include "memo/ics_export.h"
 #include "memo/memo_file.h"
 #include "tools/cal/cal_args.h"
@@ -33,12 +34,17 @@ const char kUsage[] =
     "                                         lists the lines of the holiday list that cannot be read\n"
     "                                         (exit status 1 when there is one); without FILE the one\n"
     "                                         in the memo folder, Documents/我的记事/节假日.txt\n"
+    "       lunoria-cal --import-holidays FILE [FOLDER]\n"
+    "                                         checks a year's schedule in the holiday-cn format as the\n"
+    "                                         calendar does and keeps it in FOLDER (default the memo\n"
+    "                                         folder, Documents/我的记事) as 节假日/YEAR.json\n"
     "       lunoria-cal --export-ics FOLDER [-o FILE]\n"
     "                                         the memos of FOLDER (我的记事, holding 日历) as one iCalendar\n"
     "                                         file (RFC 5545), to standard output or to FILE\n"
     "dump columns (tab-separated): date, lunar year, lunar month, lunar day, leap month 0/1,\n"
     "lunar month length, solar term 0/1/2, festival or -, 休 or 班 or nothing\n"
-    "Pages and dump show the statutory holidays of the built-in years and of the memo folder's list.\n";
+    "Pages and dump show the statutory holidays of the memo folder's list, its fetched schedules and the\n"
+    "built-in years, and after the last of them the days the law fixes, without their make-up days.\n";
 
 int Fail(const std::string& message) {
     std::fprintf(stderr, "lunoria-cal: %s\n", message.c_str());
@@ -69,11 +75,16 @@ void TrimRight(std::string& text) {
     text.erase(text.find_last_not_of(' ') + 1);
 }
 
-// The memo folder's holiday list over the built-in data; only the built-in data without a folder.
+std::string MemoFolder() {
+    const std::string documents = DocumentsFolder();
+    return documents.empty() ? std::string() : documents + "/我的记事";
+}
+
+// The memo folder's holiday list and fetched schedules over the built-in data; only the built-in data
+// (and the law's days) without a folder.
 HolidayCalendar MemoFolderHolidays() {
     HolidayFileWatch watch;
-    const std::string documents = DocumentsFolder();
-    watch.SetFolder(documents.empty() ? std::string() : documents + "/我的记事");
+    watch.SetFolder(MemoFolder());
     return watch.calendar();
 }
 
@@ -92,12 +103,9 @@ std::string DayLabel(int day, bool today, HolidayMark mark, bool ansi) {
     return label + std::string(kColumn - width, ' ');
 }
 
-// "节假日：国庆节 20日班；中秋节 25-27日休": the month's marked days by holiday, in order; or, for a
-// year past the data, a note that its schedule is not known yet.
+// "节假日：国庆节 20日班；中秋节 25-27日休": the month's marked days by holiday, in order; for a year
+// past the schedules, the law's days and a note that the year's make-up days are not published yet.
 std::string HolidayLine(const MonthPage& page, const HolidayCalendar& holidays) {
-    if (page.year > BuiltInHolidayLastYear() && !holidays.CoversYear(page.year))
-        return "节假日：" + std::to_string(page.year) + "年的安排尚未收录（已收录到" +
-               std::to_string(holidays.LastYear()) + "年）\n";
     std::vector<std::pair<std::string, std::string>> byName; // name, its runs
     for (int d = 1; d <= page.dayCount;) {
         const HolidayDay day = holidays.Lookup(page.year, page.month, d);
@@ -121,6 +129,8 @@ std::string HolidayLine(const MonthPage& page, const HolidayCalendar& holidays) 
     std::string line;
     for (const auto& [name, runs] : byName)
         line += (line.empty() ? "节假日：" : "；") + (name.empty() ? runs : name + " " + runs);
+    if (page.year > holidays.LastYear() && page.year <= kLawHolidayLastYear)
+        line += (line.empty() ? "节假日：" : "；") + HolidayLawNote(page.year);
     return line.empty() ? line : line + "\n";
 }
 
@@ -287,6 +297,23 @@ int CheckHolidays(const std::string& path) {
     return contents.problems.empty() ? 0 : 1;
 }
 
+// Checks a year's file as a fetched reply is checked and keeps it in the memo folder.
+int ImportHolidays(const std::string& path, const std::string& folder) {
+    std::string bytes;
+    bool missing = false;
+    if (ReadWholeFile(path, bytes, &missing) != 0) return Fail((missing ? "no such file: " : "cannot read ") + path);
+    HolidayYearFile file;
+    const int year = HolidayReplyYear(bytes);
+    const std::string why = AcceptHolidayReply(200, bytes, year, file);
+    if (!why.empty()) return Fail(path + " is refused: " + why);
+    if (file.days.empty()) return Fail(path + ": the " + std::to_string(year) + " schedule is not published yet");
+    if (!FolderExists(folder)) return Fail("no memo folder " + folder);
+    if (KeepFetchedHolidays(folder, year, bytes) != 0)
+        return Fail("could not write " + FetchedHolidayPath(folder, year));
+    std::printf("%d: %zu days kept in %s\n", year, file.days.size(), FetchedHolidayPath(folder, year).c_str());
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -311,6 +338,11 @@ int main(int argc, char** argv) {
         const std::string sep = documents.find('\\') != std::string::npos ? "\\" : "/";
         status =
             CheckHolidays(argc == 3 ? Utf8Argument(argv, 2) : documents + sep + "我的记事" + sep + kHolidayFileName);
+    } else if (argc >= 2 && std::strcmp(argv[1], "--import-holidays") == 0) {
+        if (argc != 3 && argc != 4) return Fail("--import-holidays takes a file and, if not the memo folder, a folder");
+        if (argc == 3 && MemoFolder().empty()) return Fail("no documents folder; name the memo folder");
+        PrepareConsole();
+        status = ImportHolidays(Utf8Argument(argv, 2), argc == 4 ? Utf8Argument(argv, 3) : MemoFolder());
     } else if (argc >= 2 && argv[1][0] == '-' && argv[1][1] != '\0') {
         return Fail(std::string("unknown option ") + argv[1] + " (try --help)");
     } else if (argc > 3) {

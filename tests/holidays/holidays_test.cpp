@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include "engine/gregorian.h"
-#include "engine/holidays.h"
+#include "engine/lunar.h"
+#include "engine/solar_terms.h"
+#include "holidays/holidays.h"
 
 namespace {
 
@@ -93,5 +95,40 @@ TEST(Holidays, BuiltInDataIsTheNotices) {
         auto it = notices.find(d);
         ASSERT_EQ(HolidayMarkText(got.mark) + std::string(got.name), it == notices.end() ? "" : it->second)
             << c.year << '-' << c.month << '-' << c.day;
+    }
+}
+
+// The law's days of every year 2027-2100, each holiday found its own way: 春节 and its eve from the
+// new year's day count, 端午 and 中秋 by adding up the lunar months before them (a leap month too).
+TEST(Holidays, LawDaysEveryYearTo2100) {
+    for (int year = 2027; year <= 2100; ++year) {
+        std::map<int32_t, std::string> want;
+        auto add = [&want](int32_t d, const std::string& name) {
+            want[d] = want.count(d) ? want[d] + "、" + name : name;
+        };
+        for (int md : {101, 501, 502, 1001, 1002, 1003})
+            add(DaysFromCivil(year, md / 100, md % 100), md < 200 ? "元旦" : md < 600 ? "劳动节" : "国庆节");
+        SolarTerm qingming, guyu;
+        ASSERT_TRUE(SolarTermDays(year, 4, qingming, guyu) && std::string(SolarTermName(4, 1)) == "清明");
+        add(DaysFromCivil(year, 4, qingming.day), "清明节");
+        const int32_t newYear = LunarNewYearDays(year);
+        for (int32_t d = newYear - 1; d <= newYear + 2; ++d)
+            add(d, "春节");
+        auto dayOf = [year, newYear](int month, int day) {
+            int32_t d = newYear + day - 1;
+            for (int m = 1; m < month; ++m)
+                d += MonthDays(year, m) + (LeapMonthOf(year) == m ? LeapMonthDays(year) : 0);
+            return d;
+        };
+        add(dayOf(5, 5), "端午节");
+        add(dayOf(8, 15), "中秋节");
+        for (int32_t d = DaysFromCivil(year, 1, 1); d <= DaysFromCivil(year, 12, 31); ++d) {
+            const CivilDate c = CivilFromDays(d);
+            const HolidayDay got = LawHoliday(c.year, c.month, c.day);
+            const std::string expected = want.count(d) ? "休" + want[d] : "";
+            ASSERT_EQ(HolidayMarkText(got.mark) + std::string(got.name) + (got.byLaw ? "" : "?"),
+                      expected + (expected.empty() ? "?" : ""))
+                << c.year << '-' << c.month << '-' << c.day;
+        }
     }
 }

@@ -1,10 +1,12 @@
-#include "memo/holiday_file.h"
+#include "holidays/holiday_file.h"
 
 #include <map>
 
+#include "holidays/holiday_json.h"
 #include "win/gb18030.h"
 
 const char kHolidayFileName[] = "节假日.txt";
+const char kHolidayFolderName[] = "节假日";
 
 namespace {
 
@@ -136,16 +138,61 @@ HolidayFileContents ParseHolidayFile(std::string_view bytes) {
     return out;
 }
 
-void HolidayFileWatch::SetFolder(const std::string& utf8Folder) {
-    filePath.clear();
-    if (!utf8Folder.empty()) {
-        filePath = utf8Folder;
-        if (filePath.back() != '/' && filePath.back() != '\\') filePath += '/';
-        filePath += kHolidayFileName;
+namespace {
+
+std::string InFolder(const std::string& folder, const std::string& name) {
+    if (folder.empty()) return "";
+    const bool slash = folder.back() == '/' || folder.back() == '\\';
+    return folder + (slash ? "" : "/") + name;
+}
+
+} // namespace
+
+std::string FetchedHolidayPath(const std::string& memoFolder, int year) {
+    return InFolder(InFolder(memoFolder, kHolidayFolderName), std::to_string(year) + ".json");
+}
+
+std::vector<HolidayYearFile> ReadFetchedHolidays(const std::string& memoFolder) {
+    std::vector<HolidayYearFile> files;
+    std::vector<std::string> names;
+    if (memoFolder.empty() || ListFiles(InFolder(memoFolder, kHolidayFolderName), names) != 0) return files;
+    for (const std::string& name : names) {
+        int year = 0;
+        if (name.size() != 9 || name.substr(4) != ".json") continue;
+        for (size_t i = 0; i < 4; ++i)
+            year = name[i] >= '0' && name[i] <= '9' ? year * 10 + (name[i] - '0') : -1000000;
+        if (year < 1900 || year > 2100) continue;
+        std::string bytes;
+        HolidayYearFile file;
+        if (StampOf(FetchedHolidayPath(memoFolder, year)).size > kHolidayReplyMaxBytes ||
+            ReadWholeFile(FetchedHolidayPath(memoFolder, year), bytes) != 0 ||
+            !AcceptHolidayReply(200, bytes, year, file).empty())
+            continue;
+        files.push_back(std::move(file));
     }
+    return files;
+}
+
+int KeepFetchedHolidays(const std::string& memoFolder, int year, std::string_view body) {
+    HolidayYearFile file;
+    if (memoFolder.empty() || !AcceptHolidayReply(200, body, year, file).empty()) return -1;
+    const std::string path = FetchedHolidayPath(memoFolder, year);
+    if (file.days.empty() && StampOf(path).exists) return 0;
+    MakeFolder(InFolder(memoFolder, kHolidayFolderName));
+    return WriteWholeFile(path, body.data(), body.size());
+}
+
+void HolidayFileWatch::SetFolder(const std::string& utf8Folder) {
+    folder = utf8Folder;
+    filePath = InFolder(utf8Folder, kHolidayFileName);
     stamp = FileStamp();
     holidays.SetUserEntries({});
+    ReloadFetched();
     Refresh();
+}
+
+void HolidayFileWatch::ReloadFetched() {
+    holidays.SetFetched(ReadFetchedHolidays(folder));
 }
 
 bool HolidayFileWatch::Refresh() {

@@ -16,10 +16,19 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/holidays.h"
+#include "holidays/holidays.h"
 #include "memo/memo_file.h"
 
-extern const char kHolidayFileName[]; // 节假日.txt
+extern const char kHolidayFileName[];   // 节假日.txt
+extern const char kHolidayFolderName[]; // 节假日: the fetched schedules, one <year>.json each
+
+// <memo folder>/节假日/<year>.json
+std::string FetchedHolidayPath(const std::string& memoFolder, int year);
+// Every <year>.json of the memo folder's 节假日 that passes the reply check, in no set order.
+std::vector<HolidayYearFile> ReadFetchedHolidays(const std::string& memoFolder);
+// Keeps a reply for `year` that AcceptHolidayReply took, through the crash-safe write (the folder is
+// made when missing). A reply without days never replaces a kept schedule. 0, or −1.
+int KeepFetchedHolidays(const std::string& memoFolder, int year, std::string_view body);
 
 // A file larger than this is no list of holidays; it is not read.
 constexpr size_t kHolidayFileMaxBytes = 1 << 20;
@@ -36,19 +45,23 @@ struct HolidayFileContents {
 
 HolidayFileContents ParseHolidayFile(std::string_view bytes);
 
-// The memo folder's holiday calendar: the built-in data with the user's file over it. Refresh looks
-// at the file's size and modification time and reads it again when they changed.
+// The memo folder's holiday calendar: the user's file over the fetched schedules over the built-in
+// data, the law's days after them. Refresh looks at the user file's size and modification time and
+// reads it again when they changed; the fetched files are read with the folder and by ReloadFetched.
 class HolidayFileWatch {
 public:
     // The memo folder; empty for none (then only the built-in data counts).
     void SetFolder(const std::string& utf8Folder);
     // True when the file was read again (it changed, appeared or went away).
     bool Refresh();
+    // Reads the fetched schedules again (after a fetch kept one).
+    void ReloadFetched();
 
     const HolidayCalendar& calendar() const { return holidays; }
     const std::string& path() const { return filePath; }
 
 private:
+    std::string folder;
     std::string filePath;
     FileStamp stamp; // of the version read last
     HolidayCalendar holidays;
