@@ -195,3 +195,29 @@ FileStamp StampOf(const std::string& path) {
                                           data.ftLastWriteTime.dwLowDateTime);
     return stamp;
 }
+
+int ListFiles(const std::string& folder, std::vector<std::string>& names) {
+    names.clear();
+    std::wstring pattern = WidePath(folder + "\\*");
+    WIN32_FIND_DATAW found;
+    HANDLE find = pattern.empty() ? INVALID_HANDLE_VALUE : FindFirstFileW(pattern.c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) return -1;
+    do {
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        const int n = WideCharToMultiByte(CP_UTF8, 0, found.cFileName, -1, nullptr, 0, nullptr, nullptr);
+        if (n <= 1) continue;
+        std::string name(static_cast<size_t>(n - 1), '\0');
+        WideCharToMultiByte(CP_UTF8, 0, found.cFileName, -1, &name[0], n, nullptr, nullptr);
+        names.push_back(name);
+    } while (FindNextFileW(find, &found));
+    FindClose(find);
+    return 0;
+}
+
+int MoveFileTo(const std::string& from, const std::string& to) {
+    std::wstring source = WidePath(from), target = WidePath(to);
+    if (source.empty() || target.empty()) return -1;
+    if (MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) return 0;
+    DWORD error = GetLastError();
+    return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ? 1 : -1;
+}
