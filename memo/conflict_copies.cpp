@@ -177,3 +177,17 @@ CopyMergeReport MergeConflictCopies(const std::string& memoRoot) {
     MergeFolder(memoRoot, "备忘", report);
     return report;
 }
+
+std::string CopyMergeMessage(const CopyMergeReport& report) {
+    if (report.days.empty()) return std::string();
+    std::string text = "同步程序留下的冲突副本已经合并，副本移到了“日历\\已合并”。\n"
+                       "这些记事两处写的不一样，两处的文字都保留了（另一处的在“以下是另一处保存的文字”一行之下）：\n\n";
+    for (const std::string& day : report.days)
+        text += day + "\n";
+    for (std::string file : report.leftFiles) {
+        for (char& ch : file)
+            if (ch == '/') ch = '\\';
+        text += "放不进记事的文字存在“" + file + "”里。\n";
+    }
+    return text;
+}

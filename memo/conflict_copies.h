@@ -24,3 +24,7 @@ struct CopyMergeReport {
 
 // One pass over 日历 and 备忘 of the memo folder.
 CopyMergeReport MergeConflictCopies(const std::string& memoRoot);
+
+// What the user is told after a pass that kept two different texts of one memo: which days, and where
+// texts that did not fit went. Empty when the pass merged nothing of the kind.
+std::string CopyMergeMessage(const CopyMergeReport& report);
