@@ -174,8 +174,9 @@ bool MemoStore::Refresh() {
 int MemoStore::TakeFileNow() {
     const std::string full = FullPath();
     if (full.empty()) return -1;
+    // The bytes even when the stamp is the same: a file of the same size replaced within the file
+    // system's time granularity (10-16 ms on Windows) keeps its stamp.
     const FileStamp stamp = StampOf(full);
-    if (stamp == fileStamp && !fileDamaged) return 0;
     std::string data;
     FileFault fault = FileFault::None;
     if (ReadWholeFile(full, data, &fault) != 0 && fault != FileFault::Missing) {

@@ -8,8 +8,9 @@
 // is copied aside as <name>.bad, .bad2, ... before the store first replaces or removes it.
 //
 // Another computer may write the same file (a synced memo folder). A save never replaces what it did not
-// read: Update looks at the file again (its stamp, then its bytes), and changes only its own slot over
-// what the file holds now (memo_merge.h).
+// read: Update reads the file again, and changes only its own slot over what the file holds now
+// (memo_merge.h). Refresh, for the watch, looks at the stamp (size and time) first and at the bytes
+// only when it moved.
 #pragma once
 
 #include "memo/memo_file.h"
@@ -120,8 +121,8 @@ public:
     int LoadBytes(const char* data, size_t size);
 
 private:
-    // The table becomes what the file holds now (read only when its stamp moved, taken only when its
-    // bytes did): 0, or −1 when it is there but cannot be read.
+    // The table becomes what the file holds now (taken only when its bytes changed): 0, or −1 when it
+    // is there but cannot be read.
     int TakeFileNow();
     void NoteFile(const std::string& bytes, const FileStamp& stamp);
 

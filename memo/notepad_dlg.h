@@ -53,8 +53,9 @@ private:
     void SaveText();
     bool TrySave(const RetryPolicy& retry);
     void ShowHeading();
-    // True, with the file's text in `now`, when the page file changed since it was read or written here.
-    bool PageChanged(std::string& now);
+    // True, with the file's text in `now`, when the page file changed since it was read or written here;
+    // its bytes are read when its stamp moved, or always for a save (a stamp may stay the same).
+    bool PageChanged(std::string& now, bool evenSameStamp);
     void ShowPageText();
     void NoteDisk(const std::string& text);
 

@@ -103,10 +103,10 @@ void NotepadDlg::NoteDisk(const std::string& text) {
     diskStamp = StampOf(NotepadPagePath(memoRoot, kNotepadPage));
 }
 
-bool NotepadDlg::PageChanged(std::string& now) {
+bool NotepadDlg::PageChanged(std::string& now, bool evenSameStamp) {
     if (memoRoot.empty() || keepAside == KeepAside::Damaged) return false;
     const FileStamp stamp = StampOf(NotepadPagePath(memoRoot, kNotepadPage));
-    if (stamp == diskStamp) return false;
+    if (stamp == diskStamp && !evenSameStamp) return false;
     FileFault fault = FileFault::None;
     if (LoadNotepadPage(memoRoot, kNotepadPage, now, &fault) != 0) return false; // not readable now: later
     diskStamp = stamp;
@@ -126,7 +126,7 @@ void NotepadDlg::ShowPageText() {
 
 void NotepadDlg::RefreshPage() {
     std::string now;
-    if (!ready || !PageChanged(now)) return;
+    if (!ready || !PageChanged(now, false)) return;
     pageText = PageAfterChange(pageText, diskText, now, pending);
     diskText = now;
     ShowPageText();
@@ -137,7 +137,7 @@ void NotepadDlg::RefreshPage() {
 bool NotepadDlg::TrySave(const RetryPolicy& retry) {
     // Never over a text this window did not read: one written elsewhere meanwhile stays below ours.
     std::string now;
-    if (PageChanged(now)) {
+    if (PageChanged(now, true)) {
         pageText = PageAfterChange(pageText, diskText, now, true);
         diskText = now;
         ShowPageText();
