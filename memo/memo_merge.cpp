@@ -158,7 +158,7 @@ bool IsMemoFileName(const std::string& name) {
     if (name == "week" || name == "default") return true;
     if ((name.size() != 3 && name.size() != 6) || !AllDigits(name, 0, name.size())) return false;
     const int month = std::stoi(name.substr(name.size() - 2));
-    if (month < 1 || month > 12) return false;
+
     return name.size() == 6 || name[0] == '0' || name[0] == '1';
 }
 
