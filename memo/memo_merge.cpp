@@ -54,7 +54,7 @@ bool IsDashedDate(const std::string& s, size_t from) {
 }
 
 ConflictPattern ParenPattern(const std::string& inner) {
-    if (!inner.empty() && inner.size() <= 4 && AllDigits(inner, 0, inner.size())) return ConflictPattern::GoogleDrive;
+    if (!inner.empty() && inner.size() <= 4) return ConflictPattern::GoogleDrive;
     const std::string nextcloud = "conflicted copy ";
     // "conflicted copy 2026-12-10 093612"
     if (inner.size() == nextcloud.size() + 17 && inner.compare(0, nextcloud.size(), nextcloud) == 0 &&
@@ -158,7 +158,7 @@ bool IsMemoFileName(const std::string& name) {
     if (name == "week" || name == "default") return true;
     if ((name.size() != 3 && name.size() != 6) || !AllDigits(name, 0, name.size())) return false;
     const int month = std::stoi(name.substr(name.size() - 2));
-
+    if (month < 1 || month > 12) return false;
     return name.size() == 6 || name[0] == '0' || name[0] == '1';
 }
 
