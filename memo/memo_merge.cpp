@@ -54,7 +54,7 @@ bool IsDashedDate(const std::string& s, size_t from) {
 }
 
 ConflictPattern ParenPattern(const std::string& inner) {
-    if (!inner.empty() && inner.size() <= 4) return ConflictPattern::GoogleDrive;
+    if (!inner.empty() && inner.size() <= 4 && AllDigits(inner, 0, inner.size())) return ConflictPattern::GoogleDrive;
     const std::string nextcloud = "conflicted copy ";
     // "conflicted copy 2026-12-10 093612"
     if (inner.size() == nextcloud.size() + 17 && inner.compare(0, nextcloud.size(), nextcloud) == 0 &&
