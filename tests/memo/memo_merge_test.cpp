@@ -53,12 +53,21 @@ protected:
 TEST_F(MemoMerge, TwoWritersLoseNothing) {
     std::mt19937 rng(20261210);
     auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
-    const std::string patterns[] = {"202612-HOME-PC", "202612-WORK-1", "202612 (WORK's conflicted copy 2026-12-10)",
+    const std::string patterns[] = {"202612-HOME-PC",
+                                    "202612-WORK-1",
+                                    "202612 (WORK's conflicted copy 2026-12-10)",
                                     "202612 (conflicted copy 2026-12-10 093612)",
-                                    "202612.sync-conflict-20261210-093612-ABCDEFG", "202612 (1)", "202612 (2)"};
+                                    "202612.sync-conflict-20261210-093612-ABCDEFG",
+                                    "202612 (1)",
+                                    "202612 (2)"};
     // Near misses: no sync client's copy of a memo file. They stay where they are.
-    const std::string strangers[] = {"202612.bad", "202612 (x)", "202612-", "202613-PC", "default-PC",
-                                     "202612.sync-conflict-2026-1", "202612 (PC's copy 2026-12-10)"};
+    const std::string strangers[] = {"202612.bad",
+                                     "202612 (x)",
+                                     "202612-",
+                                     "202613-PC",
+                                     "default-PC",
+                                     "202612.sync-conflict-20261210-093612-ABCDEFGH",
+                                     "202612 (PC's copy 2026-12-10)"};
     for (const std::string& s : strangers)
         Write(s, std::string("d\0", 2));
     for (int round = 0; round < 40; ++round) {
@@ -73,7 +82,7 @@ TEST_F(MemoMerge, TwoWritersLoseNothing) {
             std::string t = (pick(2) ? "[\xBC\xC7\xCA\xC2 " : "[memo ") + std::to_string(round) + "-" +
                             std::to_string(++serial) + "]";
             if (pick(25) == 0) t += std::string(30000, 'x'); // three of these pass the limit
-            return pick(6) ? t : std::string();                // a clear
+            return pick(6) ? t : std::string();              // a clear
         };
         std::vector<std::string> damaged;
         for (int step = 0; step < 30; ++step) {
@@ -90,7 +99,8 @@ TEST_F(MemoMerge, TwoWritersLoseNothing) {
                 MemoRecord m;
                 m.SetSlot(t.data(), t.size(), color);
                 ASSERT_EQ(mine.Update(slot, t, color, &seen, nullptr), 0);
-                if (m.occupied() == seen.occupied() && (!m.occupied() || (m.text() == seen.text() && m.color() == seen.color())))
+                if (m.occupied() == seen.occupied() &&
+                    (!m.occupied() || (m.text() == seen.text() && m.color() == seen.color())))
                     break; // no change: the file's slot stays as it is now
                 for (const std::string& p : Parts(seen.text()))
                     live[slot].erase(p);
@@ -159,7 +169,8 @@ TEST_F(MemoMerge, TwoWritersLoseNothing) {
                 if (ParseConflictName(n, nullptr) != ConflictPattern::None) merged += Read(n);
             for (const auto& [s, texts] : live)
                 for (const std::string& t : texts)
-                    ASSERT_TRUE(result.slot(s).text().find(t) != std::string::npos || merged.find(t) != std::string::npos)
+                    ASSERT_TRUE(result.slot(s).text().find(t) != std::string::npos ||
+                                merged.find(t) != std::string::npos)
                         << "lost in round " << round << " step " << step << ", slot " << s << ": " << t.substr(0, 40);
         }
         for (const std::string& n : damaged)
