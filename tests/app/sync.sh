@@ -19,6 +19,10 @@ other_writes() {  # NAME slot text colour ...
 blue_in() { convert "$1" -crop "$4x$5+$2+$3" +repage txt:- 2>/dev/null | grep -ci '#87CEFA'; }
 
 clean_registry
+# A script before this one may have moved the documents folder (held.sh): back to the prefix's own.
+explorer='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer'
+timeout -k 5 30 wine reg add "$explorer\User Shell Folders" /v Personal /t REG_EXPAND_SZ /d '%USERPROFILE%\Documents' /f >/dev/null 2>&1
+timeout -k 5 30 wine reg delete "$explorer\Shell Folders" /v Personal /f >/dev/null 2>&1
 rm -rf "$(memo_folder)"
 start_app
 cal="$(memo_folder)/日历"
