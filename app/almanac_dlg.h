@@ -4,6 +4,7 @@
 #include "win/link_label.h"
 #include "app/nav_rules.h"
 #include "app/tab_button_dlg.h"
+#include "memo/memo_watch.h"
 #include "memo/notepad_dlg.h"
 #include "holidays/holiday_fetch.h"
 #include "net/headline_fetch.h"
@@ -95,6 +96,11 @@ private:
     void WriteReadyFile();
     void TellOfflineFiles();
     void SaveBeforeExit();
+    // Memos another computer wrote (a synced memo folder): conflict copies merged, the page and the
+    // notepad shown as the files are now.
+    void StartMemoWatch();
+    void LookAtMemos();
+    void MergeMemoCopies();
 #ifdef LUNORIA_TEST_HOOKS
     LRESULT SendDpiChange(int newDpi, int x, int y);
 #endif
@@ -130,4 +136,6 @@ private:
     bool readyFileWritten = false;
     bool listsFilled = false; // the lists' entries come right after the first paint
     bool offlineTold = false; // the cloud-file warning shows once per run
+    FolderWatch memoWatch;    // 日历 and 备忘
+    bool lookingAtMemos = false;
 };

@@ -6,6 +6,7 @@
 #include "app/settings_store.h"
 #include "app/startup_timeline.h"
 #include "holidays/holiday_file.h"
+#include "memo/conflict_copies.h"
 #include "memo/memo_dlg_parts.h"
 #include "memo/memo_file.h"
 #include "net/headline.h"
@@ -221,6 +222,7 @@ void AlmanacDlg::MakeCompanions() {
     CreateHeadlineLinks();
     StartHolidaySchedule();
     HWND active = GetActiveWindow();
+    StartMemoWatch();
     CreateCompanions();
     StoredText memoShow = ReadStored("MemoShow");
     if (memoShow.present && ReadsAsOne(memoShow.text))
@@ -586,8 +588,36 @@ LRESULT AlmanacDlg::OnTimer(UINT_PTR id) {
     tick = NextTick(tick);
     // A notepad page that another program held at the last keystroke gets one more attempt.
     if (notepad) notepad->RetryPendingSave();
+    LookAtMemos();
     TellOfflineFiles();
     return Default();
+}
+
+// After the first paint: conflict copies left while the calendar was not running are merged at once.
+void AlmanacDlg::StartMemoWatch() {
+    if (memoRoot.empty()) return;
+    memoWatch.Start({memoRoot + "\\日历", memoRoot + "\\备忘"});
+    MergeMemoCopies();
+    grid->RefreshMemos();
+}
+
+// Within a tick of a notification, or on every tick where the folders give none (then the shown files'
+// stamps are compared, and the folders searched for conflict copies twice a minute).
+void AlmanacDlg::LookAtMemos() {
+    if (memoRoot.empty() || lookingAtMemos) return;
+    const bool notified = memoWatch.Changed();
+    if (!notified && memoWatch.Active()) return;
+    lookingAtMemos = true; // a message box below runs its own loop, and the clock ticks on
+    if (notified || tick % 30 == 0) MergeMemoCopies();
+    grid->RefreshMemos();
+    if (notepad) notepad->RefreshPage();
+    lookingAtMemos = false;
+}
+
+void AlmanacDlg::MergeMemoCopies() {
+    const CopyMergeReport report = MergeConflictCopies(memoRoot);
+    const std::string message = CopyMergeMessage(report);
+    if (!message.empty()) MessageBoxW(hwnd, ToWide(message).c_str(), L"两处的记事都保留了", MB_OK | MB_ICONINFORMATION);
 }
 
 // Once per run, when a page or the notepad met a memo file that its cloud provider cannot deliver now.

@@ -1,8 +1,8 @@
 // A memo save under Wine when nothing holds the file: the full month file replaced with one attempt
 // (what every save did before saves rode out other programs' holds) against the save with its retry
 // budget, side by side, in rounds that alternate so the machine's load falls on both alike; and the
-// same save under a path too long for the classic limit (the long-path form). Prints the median and
-// the mean of each.   lunoria-memo-bench [ROUNDS]
+// same save under a path too long for the classic limit (the long-path form), and the store's whole
+// save, which reads the file again before it writes. Prints the median and the mean of each.   lunoria-memo-bench [ROUNDS]
 #include <windows.h>
 
 #include <algorithm>
@@ -49,10 +49,22 @@ int wmain(int argc, wchar_t** argv) {
         {"with the retry budget", folder.root + "/日历/202612", kRideOutHolds, {}},
         {"with the retry budget, long path", deep + "/202612", kRideOutHolds, {}},
     };
+    // The store's save as the editor makes it: the file read again, one slot changed over it, written.
+    timings.push_back({"store update (reads the file first)", std::string(), kRideOutHolds, {}});
+    const std::string texts[2] = {std::string(40, '\xC4'), std::string(40, '\xC5')};
+    MemoStore own(folder.root); // a file of its own, as full as the one above
+    own.LoadMonth(2026, 11);
+    for (int day = 0; day <= 31; ++day)
+        own.Update(day, std::string(40, static_cast<char>(0xB0 + day % 16)), 0);
     for (int i = 0; i < rounds; ++i) {
         for (Timing& t : timings) {
             auto start = std::chrono::steady_clock::now();
-            if (WriteWholeFile(t.path, bytes.data(), bytes.size(), t.policy) != 0) {
+            if (t.path.empty()) {
+                if (own.Update(1 + i % 31, texts[i % 2], 0) != 0) {
+                    std::printf("%s: the save failed\n", t.name);
+                    return 1;
+                }
+            } else if (WriteWholeFile(t.path, bytes.data(), bytes.size(), t.policy) != 0) {
                 std::printf("%s: the save failed\n", t.name);
                 return 1;
             }

@@ -33,6 +33,8 @@ bool ChooseMemoColor(HWND owner, std::initializer_list<COLORREF> present, LinkLa
 // The warning that some memos of a dialog were not saved (`message` names them; empty: a general
 // warning); the dialog stays open afterwards.
 void ShowSaveFailure(HWND dialog, const std::string& message);
+// After a save that kept the texts of two computers (MemoMergeMessage): the user hears which day.
+void ShowMergeNotice(HWND dialog, const std::string& message);
 
 // The wait cursor while a save may ride out another program's hold on a file (up to about 1.4 s a
 // file); the cursor before it comes back when the scope ends.

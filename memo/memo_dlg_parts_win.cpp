@@ -86,6 +86,11 @@ void ShowSaveFailure(HWND dialog, const std::string& message) {
     MessageBoxW(dialog, ToWide(text).c_str(), L"记事没有保存", MB_OK | MB_ICONWARNING);
 }
 
+void ShowMergeNotice(HWND dialog, const std::string& message) {
+    if (!message.empty())
+        MessageBoxW(dialog, ToWide(message).c_str(), L"两处的记事都保留了", MB_OK | MB_ICONINFORMATION);
+}
+
 Font CaptionFont(int dpi) {
     return CreatePointFont(90, "Arial", dpi, GB2312_CHARSET);
 }

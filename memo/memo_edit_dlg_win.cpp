@@ -39,6 +39,9 @@ private:
     uint32_t oneTimeColor = 0;
     uint32_t solarColor = 0;
     uint32_t lunarColor = 0;
+    // The three records as the dialog opened: the page may be read again meanwhile (another computer
+    // wrote the file), and the save keeps what changed there too.
+    MemoRecord bases[3];
     LinkLabel oneTimeSwatch;
     LinkLabel solarSwatch;
     LinkLabel lunarSwatch;
@@ -57,6 +60,9 @@ MemoEditDlg::MemoEditDlg(MonthGrid& owner) : grid(owner), day(owner.HotDay()) {
     solarColor = solar.color();
     lunarText = Cp936ToUtf8(lunar.text());
     lunarColor = lunar.color();
+    bases[0] = oneTime;
+    bases[1] = solar;
+    bases[2] = lunar;
 }
 
 void MemoEditDlg::MakeSwatch(LinkLabel& swatch, const RECT& rect, int id, COLORREF color) {
@@ -140,9 +146,10 @@ void MemoEditDlg::OnOK() {
     {
         BusyCursor busy;
         rc = grid.SaveDayMemos(Utf8ToCp936(oneTimeText), oneTimeColor, Utf8ToCp936(solarText), solarColor,
-                               Utf8ToCp936(lunarText), lunarColor, results);
+                               Utf8ToCp936(lunarText), lunarColor, results, bases);
     }
     if (rc == 0) {
+        ShowMergeNotice(hwnd, MemoMergeMessage(results, 3));
         End(IDOK);
         return;
     }

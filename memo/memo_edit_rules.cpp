@@ -61,3 +61,19 @@ std::string MemoSaveMessage(const char* const* names, const MemoSaveResult* resu
                                : "其余记事已经保存。窗口里的文字都还在，可以处理后再按“确定”。";
     return "以下记事没有保存：\n\n" + lines + "\n" + tail;
 }
+
+std::string MemoMergeMessage(const MemoSaveResult* results, int count) {
+    std::string lines;
+    for (int i = 0; i < count; ++i) {
+        const MemoSaveResult& r = results[i];
+        if (!r.bothKept) continue;
+        std::string left = r.leftFile;
+        for (char& ch : left)
+            if (ch == '/') ch = '\\';
+        lines += r.day + "：" +
+                 (left.empty() ? std::string("另一处的文字在这条记事里“以下是另一处保存的文字”一行之下。\n")
+                               : "另一处的文字放不进这条记事，存在“" + left + "”里。\n");
+    }
+    if (lines.empty()) return lines;
+    return "这些记事在另一处（另一台电脑）也改过，两处的文字都保留了：\n\n" + lines + "\n这里保存的文字在前。";
+}

@@ -36,6 +36,10 @@ struct MemoSaveResult {
     MemoSaveProblem problem = MemoSaveProblem::None;
     size_t length = 0; // bytes of the text, for TooLong
     std::string file;  // the memo file, relative to the memo folder ("日历/200601")
+    // Saved, but the file's slot had been changed elsewhere too: both texts were kept.
+    bool bothKept = false;
+    std::string day;      // the slot's day ("2026年12月10日", see SlotTitle)
+    std::string leftFile; // the other text, when it did not fit beside this one ("日历/已合并/….txt")
 };
 
 // True when a memo text of `length` bytes (code page 936, blanks in front already gone) fits a record.
@@ -45,3 +49,7 @@ bool MemoTextFits(size_t length);
 // ("当天的记事", …) with the reason in plain words, then what happened to the rest. `names` and
 // `results` run in parallel. Empty when nothing failed.
 std::string MemoSaveMessage(const char* const* names, const MemoSaveResult* results, int count);
+
+// What the user is told after a save that kept two texts of the same memo (another computer changed it
+// too): which day, and where the other text is. Empty when no memo was merged.
+std::string MemoMergeMessage(const MemoSaveResult* results, int count);

@@ -51,9 +51,12 @@ int KeepDamagedCopy(const std::string& path, const RetryPolicy& retry = kRideOut
 // Writes `data` to the first free name of <path><suffix>, <path><suffix>2, ...: 0, or −1.
 int KeepCopy(const std::string& path, const std::string& suffix, const std::string& data);
 
-// The names (UTF-8) of the files in the folder, no subfolders, in no set order: 0, or −1 with none when
-// the folder cannot be listed (or does not exist).
-int ListFiles(const std::string& path, std::vector<std::string>& names);
+// The names of the plain files in `folder` (not its folders), in no particular order: 0, or −1.
+int ListFiles(const std::string& folder, std::vector<std::string>& names);
+
+// Moves a file to a name that must not exist yet (same volume): 0; 1 when the name is taken; −1.
+int MoveFileTo(const std::string& from, const std::string& to);
+
 // Whether `path` names an existing folder.
 bool FolderExists(const std::string& path);
 

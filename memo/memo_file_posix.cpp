@@ -136,19 +136,6 @@ int MakeFolder(const std::string& path) {
     return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) ? 0 : -1;
 }
 
-int ListFiles(const std::string& path, std::vector<std::string>& names) {
-    names.clear();
-    DIR* dir = opendir(path.c_str());
-    if (!dir) return -1;
-    while (const dirent* entry = readdir(dir)) {
-        struct stat info;
-        const std::string name = entry->d_name;
-        if (stat((path + "/" + name).c_str(), &info) == 0 && S_ISREG(info.st_mode)) names.push_back(name);
-    }
-    closedir(dir);
-    return 0;
-}
-
 bool FolderExists(const std::string& path) {
     struct stat info;
     return !path.empty() && stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
@@ -162,4 +149,28 @@ FileStamp StampOf(const std::string& path) {
     stamp.size = static_cast<uint64_t>(st.st_size);
     stamp.modified = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
     return stamp;
+}
+
+int ListFiles(const std::string& folder, std::vector<std::string>& names) {
+    names.clear();
+    DIR* dir = opendir(folder.c_str());
+    if (!dir) return -1;
+    while (const dirent* entry = readdir(dir)) {
+        struct stat st;
+        std::string name = entry->d_name;
+        if (stat((folder + "/" + name).c_str(), &st) == 0 && S_ISREG(st.st_mode)) names.push_back(name);
+    }
+    closedir(dir);
+    return 0;
+}
+
+int MoveFileTo(const std::string& from, const std::string& to) {
+    // link refuses a name that is taken, which rename would replace.
+    if (link(from.c_str(), to.c_str()) != 0) return errno == EEXIST ? 1 : -1;
+    if (unlink(from.c_str()) == 0) {
+        SyncFolderOf(to);
+        return 0;
+    }
+    unlink(to.c_str());
+    return -1;
 }

@@ -168,25 +168,6 @@ int RemoveFile(const std::string& path, const RetryPolicy& policy) {
     }
 }
 
-int ListFiles(const std::string& path, std::vector<std::string>& names) {
-    names.clear();
-    std::wstring pattern = WidePath(path + "\\*");
-    if (pattern.empty()) return -1;
-    WIN32_FIND_DATAW found;
-    HANDLE find = FindFirstFileW(pattern.c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND ? 0 : -1;
-    do {
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-        int n = WideCharToMultiByte(CP_UTF8, 0, found.cFileName, -1, nullptr, 0, nullptr, nullptr);
-        if (n <= 1) continue;
-        std::string name(static_cast<size_t>(n - 1), '\0');
-        WideCharToMultiByte(CP_UTF8, 0, found.cFileName, -1, &name[0], n, nullptr, nullptr);
-        names.push_back(std::move(name));
-    } while (FindNextFileW(find, &found));
-    FindClose(find);
-    return 0;
-}
-
 int MakeFolder(const std::string& path) {
     std::wstring wide = WidePath(path);
     if (wide.empty()) return -1;
@@ -213,4 +194,30 @@ FileStamp StampOf(const std::string& path) {
     stamp.modified = static_cast<int64_t>((static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
                                           data.ftLastWriteTime.dwLowDateTime);
     return stamp;
+}
+
+int ListFiles(const std::string& folder, std::vector<std::string>& names) {
+    names.clear();
+    std::wstring pattern = WidePath(folder + "\\*");
+    WIN32_FIND_DATAW found;
+    HANDLE find = pattern.empty() ? INVALID_HANDLE_VALUE : FindFirstFileW(pattern.c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) return -1;
+    do {
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        const int n = WideCharToMultiByte(CP_UTF8, 0, found.cFileName, -1, nullptr, 0, nullptr, nullptr);
+        if (n <= 1) continue;
+        std::string name(static_cast<size_t>(n - 1), '\0');
+        WideCharToMultiByte(CP_UTF8, 0, found.cFileName, -1, &name[0], n, nullptr, nullptr);
+        names.push_back(name);
+    } while (FindNextFileW(find, &found));
+    FindClose(find);
+    return 0;
+}
+
+int MoveFileTo(const std::string& from, const std::string& to) {
+    std::wstring source = WidePath(from), target = WidePath(to);
+    if (source.empty() || target.empty()) return -1;
+    if (MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) return 0;
+    DWORD error = GetLastError();
+    return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ? 1 : -1;
 }

@@ -1,6 +1,8 @@
 #include "memo/memo_store.h"
 
+#include "memo/conflict_copies.h"
 #include "memo/memo_file.h"
+#include "memo/memo_merge.h"
 
 #include <cstdio>
 
@@ -123,14 +125,32 @@ int MemoStore::LoadBytes(const char* data, size_t size) {
     return 0;
 }
 
+void MemoStore::Put(int i, const MemoRecord& record) {
+    if (i >= 0 && i <= maxIndex()) slots[static_cast<size_t>(i)] = record;
+}
+
+std::string MemoStore::FileName() const {
+    size_t slash = relPath.find_last_of("/\\");
+    return slash == std::string::npos ? relPath : relPath.substr(slash + 1);
+}
+
+void MemoStore::NoteFile(const std::string& bytes, const FileStamp& stamp) {
+    fileBytes = bytes;
+    fileStamp = stamp;
+}
+
 int MemoStore::Load() {
     Clear();
     fileDamaged = false;
     readFault = FileFault::None;
+    NoteFile(std::string(), FileStamp());
     std::string full = FullPath();
     if (full.empty()) return 0;
     std::string data;
+    // The stamp before the bytes: a change made while they are read shows at the next look.
+    const FileStamp stamp = StampOf(full);
     if (ReadWholeFile(full, data, &readFault) != 0) {
+        fileStamp = stamp;
         if (readFault == FileFault::Missing) return 0;
         // It exists but could not be read (held past the retries, no permission, a cloud file whose
         // provider is not running): it is not empty, so it is never replaced blindly.
@@ -139,7 +159,38 @@ int MemoStore::Load() {
     }
     int rc = LoadBytes(data.data(), data.size());
     fileDamaged = rc != 0;
+    NoteFile(data, stamp);
     return rc;
+}
+
+bool MemoStore::Refresh() {
+    const std::string full = FullPath();
+    if (full.empty() || StampOf(full) == fileStamp) return false;
+    const std::string before = Bytes();
+    Load();
+    return Bytes() != before;
+}
+
+int MemoStore::TakeFileNow() {
+    const std::string full = FullPath();
+    if (full.empty()) return -1;
+    // The bytes even when the stamp is the same: a file of the same size replaced within the file
+    // system's time granularity (10-16 ms on Windows) keeps its stamp.
+    const FileStamp stamp = StampOf(full);
+    std::string data;
+    FileFault fault = FileFault::None;
+    if (ReadWholeFile(full, data, &fault) != 0 && fault != FileFault::Missing) {
+        readFault = fault;
+        fileDamaged = true;
+        return -1;
+    }
+    readFault = FileFault::None;
+    const bool same = data == fileBytes && !fileDamaged;
+    fileStamp = stamp;
+    if (same) return 0;
+    fileBytes = data;
+    fileDamaged = LoadBytes(data.data(), data.size()) != 0;
+    return 0;
 }
 
 int MemoStore::Save() {
@@ -151,15 +202,34 @@ int MemoStore::Save() {
         fileDamaged = false;
     }
     std::string bytes = Bytes();
-    if (bytes.empty()) return RemoveFile(full);
-    return WriteWholeFile(full, bytes.data(), bytes.size());
+    int rc = bytes.empty() ? RemoveFile(full) : WriteWholeFile(full, bytes.data(), bytes.size());
+    // Our own write: a look at the file that finds this stamp finds these bytes.
+    if (rc == 0) NoteFile(bytes, StampOf(full));
+    return rc;
 }
 
 int MemoStore::Update(int index, const char* text, size_t length, uint32_t color) {
     if (index < 0 || index > maxIndex()) return -1;
+    return Update(index, std::string(text ? text : "", text ? length : 0), color, nullptr, nullptr);
+}
+
+int MemoStore::Update(int index, const std::string& text, uint32_t color, const MemoRecord* base, SlotMerge* merge) {
+    if (index < 0 || index > maxIndex()) return -1;
+    MemoRecord mine;
+    if (mine.SetSlot(text.data(), text.size(), color) != 0) return -1;
+    const MemoRecord was = base ? *base : slots[static_cast<size_t>(index)];
+    SlotMerge local;
+    if (!merge) merge = &local;
+    *merge = SlotMerge();
+    if (TakeFileNow() != 0) return -1;
     MemoRecord& record = slots[static_cast<size_t>(index)];
-    MemoRecord before = record;
-    if (record.SetSlot(text, length, color) != 0) return -1;
+    const MemoRecord result = MergeSavedSlot(was, mine, record, merge);
+    // A text that does not fit beside the user's is on disk before the slot is written without it.
+    for (const std::string& part : merge->left)
+        if (KeepLeftText(rootDir, SlotTitle(FileName(), index), part, &merge->leftFile) != 0) return -1;
+    const MemoRecord before = record;
+    record = result;
+    if (!fileDamaged && Bytes() == fileBytes) return 0; // the file holds it already
     if (Save() == 0) return 0;
     // What the file did not take must not show as if it had: the user would trust a memo that is
     // gone at the next start.

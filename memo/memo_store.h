@@ -6,8 +6,14 @@
 //
 // Every write replaces the file atomically (see memo_file.h). A file that loads damaged or could not be read
 // is copied aside as <name>.bad, .bad2, ... before the store first replaces or removes it.
+//
+// Another computer may write the same file (a synced memo folder). A save never replaces what it did not
+// read: Update reads the file again, and changes only its own slot over what the file holds now
+// (memo_merge.h). Refresh, for the watch, looks at the stamp (size and time) first and at the bytes
+// only when it moved.
 #pragma once
 
+#include "memo/memo_file.h"
 #include "memo/save_retry.h"
 
 #include <cstddef>
@@ -15,6 +21,8 @@
 #include <string>
 #include <utility>
 #include <vector>
+
+struct SlotMerge; // memo_merge.h
 
 enum class MemoKind : int { OneTime = 1, SolarYearly = 2, LunarYearly = 3, Weekly = 4 };
 
@@ -87,7 +95,20 @@ public:
     // The weekly file "日历/week", slots 0 (Sunday) to 7.
     int LoadWeek();
 
+    // As Update, over the file as it is now: `base` is the slot as the user began to edit it (the
+    // table's own slot when null); where the file's slot changed since, both texts are kept and `merge`
+    // says so (a part past the length limit goes to a file in 日历/已合并, named in merge->leftFile).
+    int Update(int index, const std::string& text, uint32_t color, const MemoRecord* base, SlotMerge* merge);
+
+    // The file changed since it was read or written here (another program, a sync client): reads it
+    // again. True when the table changed. Its size and time are looked at first, its bytes after.
+    bool Refresh();
+
     int maxIndex() const { return static_cast<int>(slots.size()) - 1; }
+    // Sets slot i without writing (merges); an index outside the table is ignored.
+    void Put(int i, const MemoRecord& record);
+    // The file's name in 日历 ("200612", "week").
+    std::string FileName() const;
     // Slot i; an index outside the table gives an empty record.
     const MemoRecord& slot(int i) const;
     // Relative path set by Init, and the full path of the file.
@@ -100,10 +121,17 @@ public:
     int LoadBytes(const char* data, size_t size);
 
 private:
+    // The table becomes what the file holds now (taken only when its bytes changed): 0, or −1 when it
+    // is there but cannot be read.
+    int TakeFileNow();
+    void NoteFile(const std::string& bytes, const FileStamp& stamp);
+
     std::vector<MemoRecord> slots;
     std::string relPath;
     std::string rootDir;
     // The last Load did not read the whole file cleanly; its bytes go aside before the first replace.
     bool fileDamaged = false;
     FileFault readFault = FileFault::None; // why the last Load could not read the file
+    std::string fileBytes;                 // the file as last read or written here
+    FileStamp fileStamp;                   // and its stamp then
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "memo/memo_file.h"
 #include "memo/notepad_page.h"
 #include "win/dialog.h"
 
@@ -28,6 +29,9 @@ public:
     bool Saved() const { return !pending; }
     // One more attempt at a pending page; the calendar calls it on every clock tick.
     void RetryPendingSave();
+    // The page file may have changed elsewhere (a synced folder): with nothing unsaved the notepad shows
+    // the file's text; with unsaved typing both texts are kept, its own first, and saved.
+    void RefreshPage();
     // The program ends: a pending page gets the full retry budget, then goes to default.unsaved.
     void SaveBeforeExit();
     // The page file could not be read at the start because it is a cloud file whose provider is not
@@ -49,6 +53,11 @@ private:
     void SaveText();
     bool TrySave(const RetryPolicy& retry);
     void ShowHeading();
+    // True, with the file's text in `now`, when the page file changed since it was read or written here;
+    // its bytes are read when its stamp moved, or always for a save (a stamp may stay the same).
+    bool PageChanged(std::string& now, bool evenSameStamp);
+    void ShowPageText();
+    void NoteDisk(const std::string& text);
 
     std::string memoRoot;
     std::function<void()> onHide;
@@ -62,6 +71,9 @@ private:
     bool recovered = false;                // the text came from default.unsaved this run
     bool dropUnsaved = false;              // default.unsaved goes once a save of the page lands
     bool edited = false;                   // the user changed the text this run
+    std::string diskText;                  // the page file's text as last read or written here
+    FileStamp diskStamp;                   // and its stamp then
+    bool settingText = false;              // the page shows a text from the file: no save
     std::string headingShown;
     HWND heading = nullptr;
 };

@@ -47,8 +47,11 @@ bool NotepadDlg::OnInitDialog() {
     // The page has no length limit of its own; the edit control's default would stop typing at 32 K.
     SendMessageW(edit, EM_SETLIMITTEXT, 0, 0);
     // Multi-line edits send no EN_CHANGE for WM_SETTEXT, and `ready` is still false: nothing is saved.
+    const FileStamp stamp = StampOf(NotepadPagePath(memoRoot, kNotepadPage));
     NotepadStart start = LoadNotepadStart(memoRoot, kNotepadPage);
     pageText = std::move(start.text);
+    diskText = start.onDisk;
+    diskStamp = stamp;
     pageFault = start.pageFault;
     const bool pageUnread = pageFault != FileFault::None && pageFault != FileFault::Missing;
     keepAside = pageUnread ? KeepAside::Damaged : start.recovered ? KeepAside::Older : KeepAside::None;
@@ -87,7 +90,7 @@ void NotepadDlg::PlaceAtStoredPosition() {
 }
 
 void NotepadDlg::SaveText() {
-    if (!ready) return;
+    if (!ready || settingText) return;
     pageText = WideToCp936(WindowTextOf(Item(IDC_PAGE_EDIT)));
     pending = true;
     edited = true;
@@ -95,8 +98,52 @@ void NotepadDlg::SaveText() {
     ShowHeading();
 }
 
+void NotepadDlg::NoteDisk(const std::string& text) {
+    diskText = text;
+    diskStamp = StampOf(NotepadPagePath(memoRoot, kNotepadPage));
+}
+
+bool NotepadDlg::PageChanged(std::string& now, bool evenSameStamp) {
+    if (memoRoot.empty() || keepAside == KeepAside::Damaged) return false;
+    const FileStamp stamp = StampOf(NotepadPagePath(memoRoot, kNotepadPage));
+    if (stamp == diskStamp && !evenSameStamp) return false;
+    FileFault fault = FileFault::None;
+    if (LoadNotepadPage(memoRoot, kNotepadPage, now, &fault) != 0) return false; // not readable now: later
+    diskStamp = stamp;
+    return now != diskText;
+}
+
+// The text keeps the caret where it was; the texts a merge adds come after the user's.
+void NotepadDlg::ShowPageText() {
+    HWND edit = Item(IDC_PAGE_EDIT);
+    DWORD start = 0, end = 0;
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    settingText = true;
+    SetWindowTextW(edit, Cp936ToWide(pageText).c_str());
+    settingText = false;
+    SendMessageW(edit, EM_SETSEL, start, end);
+}
+
+void NotepadDlg::RefreshPage() {
+    std::string now;
+    if (!ready || !PageChanged(now, false)) return;
+    pageText = PageAfterChange(pageText, diskText, now, pending);
+    diskText = now;
+    ShowPageText();
+    if (pending) TrySave(kOneAttempt);
+    ShowHeading();
+}
+
 bool NotepadDlg::TrySave(const RetryPolicy& retry) {
+    // Never over a text this window did not read: one written elsewhere meanwhile stays below ours.
+    std::string now;
+    if (PageChanged(now, true)) {
+        pageText = PageAfterChange(pageText, diskText, now, true);
+        diskText = now;
+        ShowPageText();
+    }
     if (SaveNotepadPage(memoRoot, kNotepadPage, pageText, keepAside, retry) != 0) return false;
+    NoteDisk(pageText);
     pending = false;
     keepAside = KeepAside::None;
     if (dropUnsaved && RemoveFile(UnsavedPagePath(memoRoot, kNotepadPage), kOneAttempt) == 0) dropUnsaved = false;

@@ -1,6 +1,9 @@
 #include "memo/notepad_page.h"
 
 #include "memo/memo_file.h"
+#include "memo/memo_merge.h"
+
+#include <cstdint>
 
 std::string NotepadPagePath(const std::string& memoRoot, const std::string& name) {
     return memoRoot + "/备忘/" + name;
@@ -52,6 +55,7 @@ int SaveNotepadPage(const std::string& memoRoot, const std::string& name, const 
 NotepadStart LoadNotepadStart(const std::string& memoRoot, const std::string& name) {
     NotepadStart start;
     LoadNotepadPage(memoRoot, name, start.text, &start.pageFault);
+    start.onDisk = start.text;
     if (memoRoot.empty()) return start;
     std::string unsaved;
     FileFault fault = FileFault::None;
@@ -78,4 +82,10 @@ int KeepUnsavedPage(const std::string& memoRoot, const std::string& name, const 
     if (!free && !replaceUnsaved && fault == FileFault::None && there == text) return 0;
     if (free || replaceUnsaved) return WriteWholeFile(path, text.data(), text.size());
     return KeepCopy(NotepadPagePath(memoRoot, name), ".unsaved", text);
+}
+
+std::string PageAfterChange(const std::string& shown, const std::string& base, const std::string& now, bool unsaved) {
+    if (now == base) return shown;
+    if (!unsaved) return now;
+    return MergeTexts(shown, {now}, SIZE_MAX, nullptr);
 }

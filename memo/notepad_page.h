@@ -40,10 +40,16 @@ int SaveNotepadPage(const std::string& memoRoot, const std::string& name, const 
 // What the notepad starts with.
 struct NotepadStart {
     std::string text;
+    std::string onDisk;                    // the page file's text (what `text` is unless it was recovered)
     FileFault pageFault = FileFault::None; // why the page file could not be read (None, Missing: it could)
     bool recovered = false;                // `text` comes from n.unsaved: it still has to be saved over the page
 };
 NotepadStart LoadNotepadStart(const std::string& memoRoot, const std::string& name);
+
+// The page file changed elsewhere (another computer) from `base`, the text last read or written here, to
+// `now`. Without unsaved typing the notepad shows `now`; with it, its own text `shown` stays first and the
+// file's goes below the merge mark (memo_merge.h). The text to show and save.
+std::string PageAfterChange(const std::string& shown, const std::string& base, const std::string& now, bool unsaved);
 
 // At the end, when the page could not be saved: keeps `text` as n.unsaved, crash-safe. An n.unsaved
 // there already is replaced only when `replaceUnsaved` (its text was taken up this run) or when it holds

@@ -29,6 +29,7 @@ private:
     int column = 0;
     std::string noteText; // UTF-8
     uint32_t noteColor = 0;
+    MemoRecord base; // the note as the dialog opened (see the day memo editor)
     LinkLabel noteSwatch;
     Font labelFont;
     HWND caption = nullptr;
@@ -38,6 +39,7 @@ WeeklyNoteDlg::WeeklyNoteDlg(MonthGrid& owner) : grid(owner), column(owner.Weekl
     const MemoRecord& note = grid.Page().weeklyMemos.slot(column);
     noteText = Cp936ToUtf8(note.text());
     noteColor = note.color();
+    base = note;
 }
 
 bool WeeklyNoteDlg::OnInitDialog() {
@@ -71,9 +73,10 @@ void WeeklyNoteDlg::OnOK() {
     int rc;
     {
         BusyCursor busy;
-        rc = grid.SaveWeeklyMemo(Utf8ToCp936(noteText), noteColor, &result);
+        rc = grid.SaveWeeklyMemo(Utf8ToCp936(noteText), noteColor, &result, &base);
     }
     if (rc == 0) {
+        ShowMergeNotice(hwnd, MemoMergeMessage(&result, 1));
         End(IDOK);
         return;
     }

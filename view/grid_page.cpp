@@ -1,5 +1,7 @@
 #include "view/grid_page.h"
 
+#include "memo/memo_merge.h"
+
 namespace {
 
 const MemoRecord kNoRecord;
@@ -10,6 +12,7 @@ struct PendingSave {
     std::string text;
     uint32_t color;
     MemoSaveResult* result;
+    const MemoRecord* base; // the slot as the editor showed it; null: as the store holds it
 };
 
 // Checks every text first, so a text over the limit stops the save before any file changes; then
@@ -30,7 +33,13 @@ int SaveAll(PendingSave* saves, int count, bool haveFolder) {
     int rc = 0;
     for (int i = 0; i < count; ++i) {
         PendingSave& s = saves[i];
-        if (s.store->Update(s.slot, s.text, s.color) == 0) continue;
+        SlotMerge merge;
+        if (s.store->Update(s.slot, s.text, s.color, s.base, &merge) == 0) {
+            s.result->bothKept = merge.bothKept;
+            s.result->day = SlotTitle(s.store->FileName(), s.slot);
+            s.result->leftFile = merge.leftFile;
+            continue;
+        }
         s.result->problem = !haveFolder          ? MemoSaveProblem::NoFolder
                             : s.store->offline() ? MemoSaveProblem::Offline
                                                  : MemoSaveProblem::WriteFailed;
@@ -155,22 +164,32 @@ void GridPage::ReloadFetchedHolidays() {
 
 int GridPage::SaveDayMemos(int day, const std::string& oneTime, uint32_t oneTimeColor, const std::string& solar,
                            uint32_t solarColor, const std::string& lunar, uint32_t lunarColor,
-                           MemoSaveResult results[3]) {
+                           MemoSaveResult results[3], const MemoRecord* bases) {
     MemoStore* lunarStore = LunarStoreFor(day);
     if (!lunarStore) return -1;
     MemoSaveResult local[3];
     if (!results) results = local;
     PendingSave saves[3] = {
-        {&monthMemos, day, StripLeadingBlanks(oneTime), oneTimeColor, &results[0]},
-        {&yearlySolarMemos, day, StripLeadingBlanks(solar), solarColor, &results[1]},
-        {lunarStore, monthPage.cells[day].lunar.day, StripLeadingBlanks(lunar), lunarColor, &results[2]},
+        {&monthMemos, day, StripLeadingBlanks(oneTime), oneTimeColor, &results[0], bases ? &bases[0] : nullptr},
+        {&yearlySolarMemos, day, StripLeadingBlanks(solar), solarColor, &results[1], bases ? &bases[1] : nullptr},
+        {lunarStore, monthPage.cells[day].lunar.day, StripLeadingBlanks(lunar), lunarColor, &results[2],
+         bases ? &bases[2] : nullptr},
     };
     return SaveAll(saves, 3, !root.empty());
 }
 
-int GridPage::SaveWeeklyMemo(int weekday, const std::string& text, uint32_t color, MemoSaveResult* result) {
+int GridPage::SaveWeeklyMemo(int weekday, const std::string& text, uint32_t color, MemoSaveResult* result,
+                             const MemoRecord* base) {
     if (weekday < 0 || weekday > 6) return -1;
     MemoSaveResult local;
-    PendingSave save{&weeklyMemos, weekday, StripLeadingBlanks(text), color, result ? result : &local};
+    PendingSave save{&weeklyMemos, weekday, StripLeadingBlanks(text), color, result ? result : &local, base};
     return SaveAll(&save, 1, !root.empty());
+}
+
+bool GridPage::RefreshMemos() {
+    bool changed = false;
+    for (MemoStore* store :
+         {&monthMemos, &yearlySolarMemos, &lunarMemosFirst, &lunarMemosMiddle, &lunarMemosLast, &weeklyMemos})
+        changed = store->Refresh() || changed;
+    return changed;
 }

@@ -80,10 +80,17 @@ public:
     // removed; each store rewrites its file. 0, or −1 when a day is not on the page, a text is over the
     // limit (then nothing is written) or a store could not write (it keeps what its file holds; the
     // others are still updated). `results`, when given, gets the one-time, solar and lunar outcome.
+    // `bases`, when given, are the three records as the editor showed them: a slot another computer
+    // changed since keeps both texts (results[i].bothKept).
     int SaveDayMemos(int day, const std::string& oneTime, uint32_t oneTimeColor, const std::string& solar,
                      uint32_t solarColor, const std::string& lunar, uint32_t lunarColor,
-                     MemoSaveResult results[3] = nullptr);
-    int SaveWeeklyMemo(int weekday, const std::string& text, uint32_t color, MemoSaveResult* result = nullptr);
+                     MemoSaveResult results[3] = nullptr, const MemoRecord* bases = nullptr);
+    int SaveWeeklyMemo(int weekday, const std::string& text, uint32_t color, MemoSaveResult* result = nullptr,
+                       const MemoRecord* base = nullptr);
+
+    // Reads again every store whose file changed since it was read or written here. True when the
+    // page shows something else now.
+    bool RefreshMemos();
 
     MemoStore monthMemos;       // one-time memos of the year and month, slot = day
     MemoStore lunarMemosFirst;  // every-year lunar memos of day 1's lunar month, slot = lunar day

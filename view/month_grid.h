@@ -87,8 +87,13 @@ public:
     // page's stores write their files and the grid repaints. 0, or −1 with the outcome of each memo
     // in `results` (see GridPage).
     int SaveDayMemos(const std::string& oneTime, uint32_t oneTimeColor, const std::string& solar, uint32_t solarColor,
-                     const std::string& lunar, uint32_t lunarColor, MemoSaveResult results[3] = nullptr);
-    int SaveWeeklyMemo(const std::string& text, uint32_t color, MemoSaveResult* result = nullptr);
+                     const std::string& lunar, uint32_t lunarColor, MemoSaveResult results[3] = nullptr,
+                     const MemoRecord* bases = nullptr);
+    int SaveWeeklyMemo(const std::string& text, uint32_t color, MemoSaveResult* result = nullptr,
+                       const MemoRecord* base = nullptr);
+    // Memo files of the page changed elsewhere: the page shows them. The tip stays as it is, and an
+    // open memo dialog keeps its texts (its save merges).
+    void RefreshMemos();
     int HotDay() const { return hotDay; }
     // The day the keys act on: the one they last moved to, else where the focus starts on this page.
     int FocusedDay() const;

@@ -323,19 +323,25 @@ void MonthGrid::ShowTodayTip() {
 
 int MonthGrid::SaveDayMemos(const std::string& oneTime, uint32_t oneTimeColor, const std::string& solar,
                             uint32_t solarColor, const std::string& lunar, uint32_t lunarColor,
-                            MemoSaveResult results[3]) {
-    int rc = model.SaveDayMemos(hotDay, oneTime, oneTimeColor, solar, solarColor, lunar, lunarColor, results);
+                            MemoSaveResult results[3], const MemoRecord* bases) {
+    int rc = model.SaveDayMemos(hotDay, oneTime, oneTimeColor, solar, solarColor, lunar, lunarColor, results, bases);
     // The page stays; the next paint takes the marks from the updated stores.
     if (hwnd) Invalidate(false);
     UpdateName(false);
     return rc;
 }
 
-int MonthGrid::SaveWeeklyMemo(const std::string& text, uint32_t color, MemoSaveResult* result) {
-    int rc = model.SaveWeeklyMemo(weeklyColumn, text, color, result);
+int MonthGrid::SaveWeeklyMemo(const std::string& text, uint32_t color, MemoSaveResult* result, const MemoRecord* base) {
+    int rc = model.SaveWeeklyMemo(weeklyColumn, text, color, result, base);
     if (hwnd) Invalidate(false);
     UpdateName(false);
     return rc;
+}
+
+void MonthGrid::RefreshMemos() {
+    if (!model.RefreshMemos()) return;
+    if (hwnd) Invalidate(false);
+    UpdateName(false);
 }
 
 LRESULT MonthGrid::OnPaint() {

@@ -28,12 +28,12 @@ TEST(MemoEditRules, LimitAndMessage) {
     const char* const names[3] = {"当天的记事", "阳历每年的记事", "农历每年的记事"};
     MemoSaveResult results[3];
     EXPECT_EQ(MemoSaveMessage(names, results, 3), "");
-    results[1] = {MemoSaveProblem::WriteFailed, 0, "日历/101"};
+    results[1] = {MemoSaveProblem::WriteFailed, 0, "日历/101", false, "", ""};
     std::string written = MemoSaveMessage(names, results, 3);
     EXPECT_NE(written.find("阳历每年的记事：文件“日历\\101”无法写入"), std::string::npos) << written;
     EXPECT_EQ(written.find("当天的记事"), std::string::npos);
     EXPECT_NE(written.find("其余记事已经保存"), std::string::npos);
-    results[1] = {MemoSaveProblem::TooLong, 70000, "日历/101"};
+    results[1] = {MemoSaveProblem::TooLong, 70000, "日历/101", false, "", ""};
     std::string refused = MemoSaveMessage(names, results, 3);
     EXPECT_NE(refused.find("70000 字节，最多 65535 字节"), std::string::npos) << refused;
     EXPECT_NE(refused.find("没有写入任何文件"), std::string::npos);
