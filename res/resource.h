@@ -58,3 +58,7 @@
 // Weekly reminder (258).
 #define IDC_NOTE_EDIT 1049
 #define IDC_NOTE_SWATCH 1056 // created at run time
+
+// Commands that menus (the grid's, the notification-area icon's) send to the calendar window.
+#define IDM_UPDATE_HOLIDAYS 40001 // "更新节假日" (handled by the holidays code)
+#define IDM_SETTINGS 40002        // "设置…" (opens the settings dialog)
