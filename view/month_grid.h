@@ -83,6 +83,8 @@ public:
     int SaveDayMemos(const std::string& oneTime, uint32_t oneTimeColor, const std::string& solar, uint32_t solarColor,
                      const std::string& lunar, uint32_t lunarColor, MemoSaveResult results[3] = nullptr);
     int SaveWeeklyMemo(const std::string& text, uint32_t color, MemoSaveResult* result = nullptr);
+    // The marked day's memo editor, as a click on it opens it; nothing when the page does not show it.
+    void OpenMarkedDayEditor();
     int HotDay() const { return hotDay; }
     // The day the keys act on: the one they last moved to, else where the focus starts on this page.
     int FocusedDay() const;

@@ -89,7 +89,8 @@ TEST_F(TodayGlanceTest, ReminderLinesAndTooltipFitTheShell) {
     lunar.lunar.month = 11;
     lunar.lunar.day = 5;
     DueMemo solar{1, MemoKind::SolarYearly, {2026, 12, 11}, {}, "x"};
-    EXPECT_EQ(ReminderText({today, solar, lunar}), "今天：开会 下午\n明天（12月11日）：x\n3天后（农历十一月初五）：生日");
+    EXPECT_EQ(ReminderText({today, solar, lunar}),
+              "今天：开会 下午\n明天（12月11日）：x\n3天后（农历十一月初五）：生日");
     EXPECT_EQ(ReminderText({}), "");
     // Too many: whole lines, then "……", within the limit; a long memo is cut on its own line.
     std::vector<DueMemo> many(30, today);
