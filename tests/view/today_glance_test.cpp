@@ -104,6 +104,7 @@ TEST_F(TodayGlanceTest, ReminderLinesAndTooltipFitTheShell) {
     page.SetMemoRoot(root);
     Write("202612", MemoFileBytes({{10, "a", 0}}));
     Write("112", MemoFileBytes({{10, "b", 0}}));
+    Write("week", MemoFileBytes({{4, "", MEMO_CUSTOM_COLOR}})); // a kept colour is no memo
     ASSERT_TRUE(page.SetMonth(2026, 12, 0));
     EXPECT_EQ(TrayTipText(page, 10), "2026年12月10日 星期四\n农历十一月初二\n今天有2条记事");
     ASSERT_TRUE(page.SetMonth(2025, 10, 0));
