@@ -4,10 +4,24 @@
 # ahead (RemindDays 3) give one notification with both lines; a second start that day gives none;
 # a click on the icon hides the calendar in front and shows it again; past midnight the page, the
 # ring and the tooltip name the new day.
-#   tray.sh LUNORIA_EXE PROBE_EXE [MINIMAL_EXE]
+# With TRAY_SHOT_EXE it first saves the icon's picture at 96, 144 and 192 DPI, light and dark, as
+# tray-<dpi>-<light|dark>.png beside the screenshots.
+#   tray.sh LUNORIA_EXE PROBE_EXE [TRAY_SHOT_EXE]
 set -uo pipefail
+shot_exe=${3:-}
+set -- "$1" "$2"
 source "$(dirname "$0")/app_lib.sh"
 source "$(dirname "$0")/memo_lib.sh"
+
+if [ -n "$shot_exe" ]; then
+    dir=${LUNORIA_SCREENSHOT_DIR:-${TMPDIR:-/tmp}}
+    mkdir -p "$dir"
+    timeout -k 5 60 wine "$shot_exe" 10 "$(timeout -k 5 30 winepath -w "$dir" 2>/dev/null | tr -d '\r')" 2>/dev/null | tr -d '\r' |
+        while read -r name size; do
+            convert -size "${size}x$size" -depth 8 "rgba:$dir/$name.rgba" "$dir/$name.png" && rm "$dir/$name.rgba"
+            echo "picture: $dir/$name.png (${size}x$size)"
+        done
+fi
 
 clean_registry
 # A first start makes the memo folder.
