@@ -180,6 +180,13 @@ BOOL CALLBACK FindTip(HWND w, LPARAM data) {
     return TRUE;
 }
 
+// Line breaks as "|", so a text is one line of output.
+std::string OneLine(std::string text) {
+    for (char& c : text)
+        if (c == '\n' || c == '\r') c = '|';
+    return text;
+}
+
 // Shown top-level windows of a class, in z-order.
 std::vector<HWND> ShownOfClass(const wchar_t* cls) {
     std::vector<HWND> found;
@@ -343,18 +350,12 @@ int wmain(int argc, wchar_t** argv) {
         else
             std::printf("- ");
         HWND tray = FindWindowW(L"LunoriaTrayIcon", nullptr);
-        std::string tip = tray ? TextOf(tray) : "";
-        for (char& c : tip)
-            if (c == '\n') c = '|';
-        std::printf("%s\n", tip.c_str());
+        std::printf("%s\n", tray ? OneLine(TextOf(tray)).c_str() : "");
         return tray ? 0 : 2;
     }
     if (what == L"balloons") {
         for (HWND w : ShownOfClass(L"tooltips_class32")) {
-            std::string text = TextOf(w);
-            for (char& c : text)
-                if (c == '\n' || c == '\r') c = '|';
-            if (!text.empty()) std::printf("%s\n", text.c_str());
+            if (std::string text = OneLine(TextOf(w)); !text.empty()) std::printf("%s\n", text.c_str());
         }
         return 0;
     }
