@@ -1,11 +1,9 @@
 #!/usr/bin/env bash
-# The notification-area icon under Wine's tray, and the daily reminder through it, on a faked clock:
-# the icon and its tooltip name today; a one-time memo for today and a lunar yearly memo three days
-# ahead (RemindDays 3) give one notification with both lines; a second start that day gives none;
-# a click on the icon hides the calendar in front and shows it again; past midnight the page, the
-# ring and the tooltip name the new day.
-# With TRAY_SHOT_EXE it first saves the icon's picture at 96, 144 and 192 DPI, light and dark, as
-# tray-<dpi>-<light|dark>.png beside the screenshots.
+# The notification-area icon and the daily reminder on Wine's tray, on a faked clock: the icon's
+# tooltip names today; a memo today and a lunar one three days on (RemindDays 3) give one notification
+# with both lines, a second start that day none; a click hides the calendar in front and shows it
+# again; past midnight page, ring and tooltip name the new day. TRAY_SHOT_EXE first saves the icon's
+# pictures (tray-<dpi>-<light|dark>.png) beside the screenshots.
 #   tray.sh LUNORIA_EXE PROBE_EXE [TRAY_SHOT_EXE]
 set -uo pipefail
 shot_exe=${3:-}

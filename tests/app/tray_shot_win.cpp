@@ -1,6 +1,5 @@
-// Writes the notification-area icon's picture for a day at 96, 144 and 192 DPI, on a light and a
-// dark task bar, as raw RGBA files (tray-<dpi>-<light|dark>.rgba, with the size in the name's
-// companion line on stdout) for tests/app/tray.sh to turn into PNGs.
+// The notification-area icon's picture of a day at 96, 144 and 192 DPI, light and dark, as raw RGBA
+// files with their sizes on stdout, for tests/app/tray.sh to turn into PNGs.
 //   lunoria-tray-shot DAY FOLDER
 #include "app/tray_picture.h"
 

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <memory>
 #include <string>
 
 #include "view/grid_page.h"
@@ -39,15 +38,11 @@ TEST_F(TodayGlanceTest, DueMemosAreWhatTheNextDaysPagesMark) {
     }
     Write("week", FileWith("week", 6, [](int s) { return s == 3; }));
 
-    std::map<int, std::unique_ptr<GridPage>> pages; // the grid's page of each month, by year * 12 + month
+    std::map<int, GridPage> pages; // the grid's page of each month, by year * 12 + month
     auto pageOf = [&](const CivilDate& d) -> const GridPage& {
-        auto& page = pages[d.year * 12 + d.month];
-        if (!page) {
-            page = std::make_unique<GridPage>();
-            page->SetMemoRoot(root);
-            page->SetMonth(d.year, d.month, 0);
-        }
-        return *page;
+        auto [it, made] = pages.try_emplace(d.year * 12 + d.month);
+        if (made) it->second.SetMemoRoot(root), it->second.SetMonth(d.year, d.month, 0);
+        return it->second;
     };
     GridPage scratch;
     scratch.SetMemoRoot(root);
