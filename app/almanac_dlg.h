@@ -5,6 +5,7 @@
 #include "app/nav_rules.h"
 #include "app/tab_button_dlg.h"
 #include "memo/memo_watch.h"
+#include "app/tray_icon.h"
 #include "memo/notepad_dlg.h"
 #include "holidays/holiday_fetch.h"
 #include "net/headline_fetch.h"
@@ -19,7 +20,7 @@
 // lists, the "上月" / "下月" / "返回" links, "-" and "x". Run modally by AlmanacApp; its dialog
 // initialisation does the program's start-up work, its one-second timer follows the clock, and only
 // the exit dialog behind "x" ends it.
-class AlmanacDlg : public Dialog, private MonthGridOwner {
+class AlmanacDlg : public Dialog, private MonthGridOwner, private TrayIconOwner {
 public:
     AlmanacDlg();
     ~AlmanacDlg() override;
@@ -42,6 +43,8 @@ public:
     void ApplyHolidaySettings();
     // One line naming the years the calendar holds per source.
     std::string HolidayYearsText() const;
+    // Re-reads TrayIcon and RemindDays: the notification-area icon comes or goes.
+    void ApplyTraySettings();
 
 protected:
     bool OnInitDialog() override;
@@ -62,6 +65,13 @@ private:
     void ShowTodayLink(bool show) override;
     void ShowMonthOf(int year, int month) override;
     void ShowToday() override { GoToToday(); }
+    void ShowCalendarToday() override;
+    void HideCalendar() override;
+    bool CalendarInFront() override { return ShowsInFront(hwnd); }
+    void OpenTodayMemos() override;
+    void ShowNotepadFromTray() override;
+    // Midnight, a clock change or a resume: the page, its ring and the icon follow the new date.
+    void FollowDate();
 
     void StartSockets();
     void PlaceAtStoredPosition();
@@ -126,6 +136,7 @@ private:
     std::unique_ptr<NotepadDlg> notepad;
     std::unique_ptr<TabButtonDlg> noteTab;     // "本": brings the notepad back
     std::unique_ptr<TabButtonDlg> calendarTab; // "历": created hidden, never shown
+    std::unique_ptr<TrayIcon> tray;            // made right after the first paint
     std::string headlineText;
     std::string headlineUrl;
     std::unique_ptr<HeadlineFetcher> headlineFetch; // the exchange runs off this thread

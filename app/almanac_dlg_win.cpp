@@ -170,9 +170,9 @@ void AlmanacDlg::CheckAutostart() {
     SetAutostart(true, kAutostartName);
     // Tell the task bar that the set of start-up programs changed. A hung shell must not hold up
     // the calendar's start, so the wait is bounded.
-    if (HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr)) {
+    if (HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr)) {
         DWORD_PTR result = 0;
-        SendMessageTimeoutW(tray, WM_HOTKEY, 501, 0, SMTO_ABORTIFHUNG, 2000, &result);
+        SendMessageTimeoutW(taskbar, WM_HOTKEY, 501, 0, SMTO_ABORTIFHUNG, 2000, &result);
     }
 }
 
@@ -221,6 +221,8 @@ void AlmanacDlg::MakeCompanions() {
     FillLists();
     CreateHeadlineLinks();
     StartHolidaySchedule();
+    tray = std::make_unique<TrayIcon>();
+    if (tray->Create(hwnd, this, memoRoot)) tray->Update(today);
     HWND active = GetActiveWindow();
     StartMemoWatch();
     CreateCompanions();
@@ -413,6 +415,39 @@ void AlmanacDlg::ShowCalendar() {
     if (calendarTab) calendarTab->Show(SW_HIDE);
 }
 
+void AlmanacDlg::ApplyTraySettings() {
+    if (tray) tray->ApplySettings();
+}
+
+void AlmanacDlg::ShowCalendarToday() {
+    ShowWindow(hwnd, IsIconic(hwnd) ? SW_RESTORE : SW_SHOW);
+    ShowOwnedPopups(hwnd, TRUE); // the notepad and its tab, as they were
+    // A dialog open over the calendar belongs to a day of this page: the page stays and the dialog comes first.
+    if (IsWindowEnabled(hwnd)) GoToToday();
+    SetForegroundWindow(GetLastActivePopup(hwnd));
+}
+
+void AlmanacDlg::HideCalendar() {
+    if (!IsWindowEnabled(hwnd)) return;
+    ShowOwnedPopups(hwnd, FALSE);
+    ShowWindow(hwnd, SW_HIDE);
+}
+
+void AlmanacDlg::OpenTodayMemos() {
+    ShowCalendarToday();
+    if (IsWindowEnabled(hwnd)) grid->OpenMarkedDayEditor();
+}
+
+void AlmanacDlg::ShowNotepadFromTray() {
+    ShowNotepad();
+    if (notepad) SetForegroundWindow(notepad->Handle());
+}
+
+void AlmanacDlg::FollowDate() {
+    if (DateChanged(today, LocalToday())) GoToToday();
+    if (tray) tray->Update(today);
+}
+
 void AlmanacDlg::PlaceTabs() {
     // Minimised, the window is parked far off screen and the tabs are hidden with it; they keep the
     // place of the restored window.
@@ -584,7 +619,7 @@ LRESULT AlmanacDlg::OnTimer(UINT_PTR id) {
     case TickAction::FetchHeadline: FetchHeadline(); break;
     case TickAction::None: break;
     }
-    if (DateChanged(today, LocalToday())) GoToToday();
+    FollowDate();
     tick = NextTick(tick);
     // A notepad page that another program held at the last keystroke gets one more attempt.
     if (notepad) notepad->RetryPendingSave();
@@ -689,6 +724,10 @@ LRESULT AlmanacDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_QUERYDRAGICON: return reinterpret_cast<LRESULT>(icon);
     case kHeadlineReply: return OnHeadlineReply();
     case kHolidayRound: return OnHolidayRound();
+    case WM_TIMECHANGE: FollowDate(); return 0;
+    case WM_POWERBROADCAST:
+        if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) FollowDate();
+        return TRUE;
     case WM_ENDSESSION:
         // Log-off or shutdown: the process may be ended as soon as this returns.
         if (wParam) SaveBeforeExit();

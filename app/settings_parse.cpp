@@ -3,6 +3,7 @@
 #include "win/dpi_scale.h"
 
 #include <climits>
+#include <cstdio>
 
 namespace {
 
@@ -53,6 +54,23 @@ bool HolidayMarksShown(const StoredText& value) {
 
 bool HolidayUpdatesOn(const StoredText& value) {
     return !(value.present && value.text == "0");
+}
+
+bool TrayIconShown(const StoredText& value) {
+    return !(value.present && value.text == "0");
+}
+
+int RemindDaysFrom(const StoredText& value) {
+    if (!value.present) return 0;
+    for (int days : kRemindChoices)
+        if (value.text == FormatDecimal(days)) return days;
+    return 0;
+}
+
+std::string IsoDate(int year, int month, int day) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", year, month, day);
+    return text;
 }
 
 ScreenPoint StoredWindowPos(const StoredText& posX, const StoredText& posY, ScreenPoint fallback) {

@@ -35,6 +35,17 @@ bool HolidayMarksShown(const StoredText& value);
 // HolidayUpdate: exactly "0" fetches no holiday schedule; missing or anything else fetches.
 bool HolidayUpdatesOn(const StoredText& value);
 
+// TrayIcon: exactly "0" hides the notification-area icon; missing or anything else shows it.
+bool TrayIconShown(const StoredText& value);
+
+// RemindDays: how many days ahead the daily reminder looks for every-year memos: 0 (the day itself,
+// also for a missing or unknown value), 1, 3 or 7; -1 for no reminders at all.
+int RemindDaysFrom(const StoredText& value);
+constexpr int kRemindChoices[] = {0, 1, 3, 7, -1}; // the menu's order
+
+// RemindedOn: the date last reminded of, as "2026-12-10".
+std::string IsoDate(int year, int month, int day);
+
 // PosX absent: (500, 300) and PosY is not looked at. PosX present: (PosX, PosY or 300). The notepad
 // reads MemoX / MemoY the same way with its own fallback.
 ScreenPoint StoredWindowPos(const StoredText& posX, const StoredText& posY, ScreenPoint fallback = kDefaultWindowPos);

@@ -94,6 +94,8 @@ public:
     // Memo files of the page changed elsewhere: the page shows them. The tip stays as it is, and an
     // open memo dialog keeps its texts (its save merges).
     void RefreshMemos();
+    // The marked day's memo editor, as a click on it opens it; nothing when the page does not show it.
+    void OpenMarkedDayEditor();
     int HotDay() const { return hotDay; }
     // The day the keys act on: the one they last moved to, else where the focus starts on this page.
     int FocusedDay() const;

@@ -174,6 +174,11 @@ void MonthGrid::FocusMoved(bool fromKeyboard) {
     ShowTipFor(FocusedDay(), POINT{S(o.x), S(o.y + 12)});
 }
 
+void MonthGrid::OpenMarkedDayEditor() {
+    const MonthPage& p = model.page();
+    if (p.MarkShown() && p.mark.day >= 1 && p.mark.day <= p.dayCount) OpenDayEditor(p.mark.day);
+}
+
 void MonthGrid::OpenDayEditor(int day) {
     hotDay = day;
     focusDay = day;

@@ -123,6 +123,12 @@ TEST(SettingsParse, DecimalTextsReadLikeAtoi) {
     EXPECT_FALSE(ReadsAsOne(""));
     EXPECT_FALSE(HolidayMarksShown({true, "0"}));
     EXPECT_TRUE(HolidayMarksShown({true, "00"}) && HolidayMarksShown({true, ""}) && HolidayMarksShown({}));
+    EXPECT_TRUE(!TrayIconShown({true, "0"}) && TrayIconShown({true, "1"}) && TrayIconShown({}));
+    // Only the menu's choices count; anything else is the day itself.
+    for (int days : kRemindChoices)
+        EXPECT_EQ(RemindDaysFrom({true, FormatDecimal(days)}), days);
+    EXPECT_EQ(RemindDaysFrom({true, "5"}) + RemindDaysFrom({true, "3x"}) + RemindDaysFrom({}), 0);
+    EXPECT_EQ(IsoDate(2026, 1, 9), "2026-01-09");
 }
 
 TEST(SettingsParse, StoredPositionFallsBackPerValue) {

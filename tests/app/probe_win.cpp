@@ -30,6 +30,10 @@
 //                                  window TITLE, @NAME for a companion) that overlap
 //   lunoria-probe inside TITLE|@NAME prints every visible child of that window that is not wholly inside
 //                                  its client area
+//   lunoria-probe tray             prints the centre of the first icon in Wine's tray ("-" without
+//                                  one) and the calendar's icon tooltip (its window's text), one line
+//   lunoria-probe balloons         prints each shown notification balloon's text
+//   lunoria-probe shown            prints 1 when the calendar window shows, else 0
 //   lunoria-probe dpichange DPI X Y tells the calendar (test builds) that its DPI is now DPI, with the
 //                                  system's suggested corner at (X, Y)
 #include <windows.h>
@@ -174,6 +178,21 @@ BOOL CALLBACK FindTip(HWND w, LPARAM data) {
         return FALSE;
     }
     return TRUE;
+}
+
+// Line breaks as "|", so a text is one line of output.
+std::string OneLine(std::string text) {
+    for (char& c : text)
+        if (c == '\n' || c == '\r') c = '|';
+    return text;
+}
+
+// Shown top-level windows of a class, in z-order.
+std::vector<HWND> ShownOfClass(const wchar_t* cls) {
+    std::vector<HWND> found;
+    for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, cls, nullptr));)
+        if (IsWindowVisible(w)) found.push_back(w);
+    return found;
 }
 
 } // namespace
@@ -321,6 +340,31 @@ int wmain(int argc, wchar_t** argv) {
         }
         return 0;
     }
+    if (what == L"tray") {
+        // Wine's tray without an X tray: one top-level window, one child per icon.
+        HWND bar = FindWindowW(L"__winex11_standalone_tray", nullptr);
+        HWND icon = bar ? FindWindowExW(bar, nullptr, L"__winex11_tray_icon", nullptr) : nullptr;
+        RECT r;
+        if (icon && IsWindowVisible(icon) && GetWindowRect(icon, &r))
+            std::printf("%ld %ld ", (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        else
+            std::printf("- ");
+        HWND tray = FindWindowW(L"LunoriaTrayIcon", nullptr);
+        std::printf("%s\n", tray ? OneLine(TextOf(tray)).c_str() : "");
+        return tray ? 0 : 2;
+    }
+    if (what == L"balloons") {
+        for (HWND w : ShownOfClass(L"tooltips_class32")) {
+            if (std::string text = OneLine(TextOf(w)); !text.empty()) std::printf("%s\n", text.c_str());
+        }
+        return 0;
+    }
+    if (what == L"shown") {
+        HWND w = FindCalendar();
+        if (!w) return 2;
+        std::printf("%d\n", IsWindowVisible(w) ? 1 : 0);
+        return 0;
+    }
     if (what == L"dpichange" && argc > 4) {
         HWND w = FindCalendar();
         if (!w) return 2;
@@ -351,6 +395,6 @@ int wmain(int argc, wchar_t** argv) {
     std::fprintf(stderr, "usage: lunoria-probe month|rect|center ID [TITLE|@NAME]|text ID [TITLE]|texts "
                          "TITLE|tip|menu|companion NAME|pagetext|heading|wheel DELTA|iconic|restore|close|select Y M|"
                          "wait S|gone S|time EXE FILE|cpu EXE FILE S|ping S|overlaps [TITLE|@NAME]|inside "
-                         "TITLE|@NAME|dpichange DPI X Y\n");
+                         "TITLE|@NAME|tray|balloons|shown|dpichange DPI X Y\n");
     return 2;
 }
