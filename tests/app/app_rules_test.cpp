@@ -3,11 +3,13 @@
 #include "app/clock_schedule.h"
 #include "app/companion_place.h"
 #include "app/nav_rules.h"
+#include "app/settings_form.h"
 #include "app/settings_parse.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <map>
 #include <vector>
 
 TEST(NavRules, LinksStopAtTheEndsOfTheRange) {
@@ -216,4 +218,77 @@ TEST(NavRules, TypedYearsAndMonthsOrNothing) {
         EXPECT_FALSE(MonthFromTypedMonth(text, {2026, 5}, &out)) << text;
     EXPECT_TRUE(MonthFromTypedYear("1900", {2026, 1}, &out) && out == (YearMonth{1900, 2}));
     EXPECT_TRUE(MonthFromTypedMonth("1月", {1900, 7}, &out) && out == (YearMonth{1900, 2}));
+}
+
+// The settings dialog's fields from the stored texts and back: defaults for what is missing or not
+// ours, the port refused only where a headline is asked for, and every choice read back as written.
+TEST(SettingsForm, StoredTextsToFieldsAndBack) {
+    using Stored = std::map<std::string, std::string>;
+    auto read = [](const Stored& stored) {
+        return ReadSettingsForm([&](const char* name) {
+            auto it = stored.find(name);
+            return it == stored.end() ? StoredText{} : StoredText{true, it->second};
+        });
+    };
+    auto shown = [](const SettingsForm& f) {
+        return std::to_string(f.autostart) + std::to_string(f.showHolidays) + std::to_string(f.updateHolidays) +
+               std::to_string(f.trayIcon) + " theme " + std::to_string(f.theme) + " remind " +
+               std::to_string(f.remindDays) + " [" + f.headlineHost + "]:" + f.headlinePort;
+    };
+    const std::pair<Stored, const char*> reads[] = {
+        {{}, "1111 theme 0 remind 0 []:80"},
+        {{{"Autostart", "0"}, {"ShowHolidays", "0"}, {"HolidayUpdate", "0"}, {"TrayIcon", "0"}},
+         "0000 theme 0 remind 0 []:80"},
+        {{{"Autostart", " 0"}, {"ShowHolidays", "00"}, {"HolidayUpdate", "off"}, {"TrayIcon", ""}},
+         "1111 theme 0 remind 0 []:80"},
+        {{{"Theme", "2"}, {"RemindDays", "-1"}, {"HeadlineHost", "  news.example.com "}, {"HeadlinePort", " 8080 "}},
+         "1111 theme 2 remind -1 [news.example.com]:8080"},
+        {{{"Theme", " 1 "}, {"RemindDays", "7"}, {"HeadlinePort", "65535"}}, "1111 theme 1 remind 7 []:65535"},
+        {{{"Theme", "3"}, {"RemindDays", "2"}, {"HeadlinePort", "65536"}}, "1111 theme 0 remind 0 []:80"},
+        {{{"Theme", "1x"}, {"RemindDays", "+3"}, {"HeadlinePort", "0"}}, "1111 theme 0 remind 0 []:80"},
+        {{{"Theme", ""}, {"RemindDays", "-7"}, {"HeadlinePort", "80a"}, {"HeadlineHost", "   "}},
+         "1111 theme 0 remind 0 []:80"},
+    };
+    for (const auto& [stored, expected] : reads)
+        EXPECT_EQ(shown(read(stored)), expected);
+
+    // Typed ports: refused with the field's name when a host is given, never asked for without one.
+    const std::pair<const char*, const char*> ports[] = {
+        {"8080", "8080"},   {" 443 ", "443"}, {"1", "1"},         {"65535", "65535"},
+        {"００８０", "80"}, {"0", nullptr},   {"65536", nullptr}, {"", nullptr},
+        {"80a", nullptr},   {"-1", nullptr},  {"8 0", nullptr},   {"123456", nullptr},
+    };
+    for (const auto& [typed, written] : ports) {
+        for (const char* host : {"10.0.0.5", "  "}) {
+            SettingsForm form;
+            form.headlineHost = host;
+            form.headlinePort = typed;
+            std::string problem = SettingsFormProblem(form);
+            std::vector<SettingText> texts = SettingsFormTexts(form);
+            const bool hostGiven = host[0] != ' ';
+            EXPECT_EQ(problem.empty(), written || !hostGiven) << typed << " " << host;
+            EXPECT_TRUE(problem.empty() || problem.find("头条服务器端口") != std::string::npos);
+            EXPECT_EQ(texts[6].text, hostGiven ? host : "");
+            EXPECT_EQ(texts.size() == 8 ? texts[7].text : "-", written ? written : "-") << typed;
+        }
+    }
+
+    // Every choice comes back as it went: written, then read.
+    for (int bits = 0; bits < 16; ++bits) {
+        for (int theme = 0; theme < 3; ++theme) {
+            for (int remind : kRemindDayChoices) {
+                SettingsForm form;
+                form.autostart = bits & 1, form.showHolidays = bits & 2, form.updateHolidays = bits & 4;
+                form.trayIcon = bits & 8, form.theme = theme, form.remindDays = remind;
+                form.headlineHost = "h", form.headlinePort = "81";
+                Stored stored;
+                for (const SettingText& t : SettingsFormTexts(form))
+                    stored[t.name] = t.text;
+                EXPECT_EQ(stored.size(), 8u);
+                EXPECT_EQ(shown(read(stored)), shown(form));
+            }
+        }
+    }
+    EXPECT_EQ(SettingsWriteFailure({"Autostart", "Run", "HeadlinePort"}),
+              "这些设置没有保存：开机时启动日历、头条服务器端口\n其他设置已经保存，并且已经生效。");
 }
