@@ -13,6 +13,8 @@
 #include <memory>
 #include <string>
 
+class SettingsDlg;
+
 // The calendar's one top-level window: a borderless popup with the month grid, the year and month
 // lists, the "上月" / "下月" / "返回" links, "-" and "x". Run modally by AlmanacApp; its dialog
 // initialisation does the program's start-up work, its one-second timer follows the clock, and only
@@ -32,6 +34,10 @@ public:
     void HideNotepad();
     void ShowCalendar();
     void PlaceTabs();
+    // The settings dialog ("设置…" of the menus); a second call while it is open brings it to the front.
+    void OpenSettings();
+    // Takes up the stored settings at once, without a restart (after the settings dialog's "确定").
+    void ApplySettings();
 
 protected:
     bool OnInitDialog() override;
@@ -68,6 +74,8 @@ private:
     void PlaceLinks();
     void ShowTodayTip();
     void FetchHeadline();
+    void MakeHeadlineFetcher();
+    void ApplyHeadlineServer();
     void OpenHeadline();
     LRESULT OnHeadlineReply();
     LRESULT OnEndRequest();
@@ -111,6 +119,8 @@ private:
     std::string headlineText;
     std::string headlineUrl;
     std::unique_ptr<HeadlineFetcher> headlineFetch; // the exchange runs off this thread
+    std::string headlineServer;                     // "host:port" the headline came from; empty: none
+    SettingsDlg* settings = nullptr;                // while the settings dialog is open
     std::string memoRoot;
     bool socketsStarted = false;
     bool readyFileWritten = false;

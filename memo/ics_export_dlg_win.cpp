@@ -2,6 +2,7 @@
 
 #include "memo/ics_export.h"
 #include "memo/memo_file.h"
+#include "res/resource.h"
 #include "win/lazy_dll.h"
 #include "win/text.h"
 
@@ -54,12 +55,15 @@ void RunMemoExportMenu(HWND owner, POINT screenPoint, const std::string& memoRoo
     HMENU menu = CreatePopupMenu();
     if (!menu) return;
     AppendMenuW(menu, MF_STRING, kExportCommand, L"导出记事（iCalendar）…");
+    AppendMenuW(menu, MF_STRING, IDM_SETTINGS, L"设置…");
     const UINT chosen = static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
                                                          screenPoint.x, screenPoint.y, 0, owner, nullptr));
     DestroyMenu(menu);
-    if (chosen != kExportCommand) return;
     // The dialogs belong to the calendar window, which they keep from input while they run.
     HWND window = GetAncestor(owner, GA_ROOT);
+    // The calendar's own commands go to it, once the menu is gone.
+    if (chosen != 0 && chosen != kExportCommand) PostMessageW(window, WM_COMMAND, MAKEWPARAM(chosen, 0), 0);
+    if (chosen != kExportCommand) return;
     const std::wstring target = AskTarget(window);
     if (!target.empty()) ExportTo(window, target, memoRoot);
 }

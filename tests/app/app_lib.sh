@@ -167,6 +167,18 @@ open_exit_dialog() {
     wait_for 10 window_shown '^提示$'
 }
 
+# Opens "设置" as a user does: a right-click on the grid, then the menu's second item, "设置…".
+open_settings() {
+    local at
+    read -r -a at <<<"$(probe rect)"
+    xdotool mousemove $((at[0] + at[2] / 3)) $((at[1] + at[3] / 3)) sleep 0.2 click 3
+    wait_for 10 probe menu || { fail "no menu after a right-click"; return 1; }
+    read -r -a at <<<"$(probe menu)"
+    xdotool mousemove $((at[0] + at[2] / 2)) $((at[1] + at[3] * 3 / 4)) sleep 0.2 click 1
+    wait_for 10 window_shown '^设置$' || { fail "no 设置 dialog"; return 1; }
+    sleep 0.3
+}
+
 screenshot() {  # NAME: saves a PNG of the whole screen and prints its path
     local dir=${LUNORIA_SCREENSHOT_DIR:-${TMPDIR:-/tmp}}
     mkdir -p "$dir"

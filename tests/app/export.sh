@@ -16,7 +16,7 @@ export_to() {
     wait_for 10 probe menu || { fail "no menu after a right-click"; return 1; }
     screenshot export-menu
     set -- "$1" $(probe menu)
-    xdotool mousemove $(($2 + $4 / 2)) $(($3 + $5 / 2)) sleep 0.2 click 1
+    xdotool mousemove $(($2 + $4 / 2)) $(($3 + $5 / 4)) sleep 0.2 click 1 # the first of two items
     wait_for 10 window_shown "^$dialog\$" || { fail "no Save As dialog"; return 1; }
     sleep 0.5
     screenshot export-save-as
