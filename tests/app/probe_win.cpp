@@ -27,7 +27,7 @@
 //                                  worst answer time in milliseconds and the number sent (exit code 1
 //                                  when one got no answer within 2 s)
 //   lunoria-probe overlaps [TITLE]  prints every pair of visible children of the calendar (or of the
-//                                  window TITLE, @NAME for a companion) that overlap
+//                                  window TITLE, @NAME for a companion) that overlap, group boxes aside
 //   lunoria-probe inside TITLE|@NAME prints every visible child of that window that is not wholly inside
 //                                  its client area
 //   lunoria-probe command ID       posts the calendar the menu command ID, as its menus do
@@ -158,6 +158,9 @@ std::vector<std::pair<std::string, RECT>> VisibleChildren(HWND parent) {
         char name[96], cls[32] = {};
         GetClassNameA(c, cls, 32);
         if (!IsWindowVisible(c) || !GetWindowRect(c, &r)) continue;
+        // A group box is a frame around other controls: it holds them, it does not cover them.
+        if ((GetWindowLongW(c, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX && std::string(cls) == "Button")
+            std::snprintf(cls, sizeof cls, "GroupBox");
         std::snprintf(name, sizeof name, "%d:%s(%ld,%ld,%ld,%ld)", GetDlgCtrlID(c), cls, r.left, r.top, r.right,
                       r.bottom);
         children.push_back({name, r});
@@ -318,7 +321,9 @@ int wmain(int argc, wchar_t** argv) {
             if (what == L"inside" && !(UnionRect(&both, &client, &children[i].second) && EqualRect(&both, &client)))
                 std::printf("%s outside\n", children[i].first.c_str());
             for (size_t j = i + 1; what == L"overlaps" && j < children.size(); ++j)
-                if (IntersectRect(&both, &children[i].second, &children[j].second))
+                if (children[i].first.find(":GroupBox(") == std::string::npos &&
+                    children[j].first.find(":GroupBox(") == std::string::npos &&
+                    IntersectRect(&both, &children[i].second, &children[j].second))
                     std::printf("%s %s\n", children[i].first.c_str(), children[j].first.c_str());
         }
         return 0;

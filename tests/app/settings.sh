@@ -55,6 +55,8 @@ check_eq "the host" 127.0.0.1 "$(probe text 1113 "$dialog")"
 check_eq "the port" "$port" "$(probe text 1114 "$dialog")"
 check_eq "the memo folder" "$(winepath -w "$(memo_folder)" | tr -d '\r')" "$(probe text 1111 "$dialog")"
 probe text 1106 "$dialog" | grep -q '2004–2026 年' && echo "ok: the holiday years" || fail "years: $(probe text 1106 "$dialog")"
+in_dialog && xdotool key alt+p && sleep 0.3
+check_eq "Alt+P reaches the port" 1114 "$(probe focus)"
 press 1101 && press 1103 && press 1109 && type_into 1113 example.org
 press 2
 closed "取消"
