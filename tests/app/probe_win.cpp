@@ -31,7 +31,6 @@
 //   lunoria-probe inside TITLE|@NAME prints every visible child of that window that is not wholly inside
 //                                  its client area
 //   lunoria-probe command ID       posts the calendar the menu command ID, as its menus do
-//   lunoria-probe focus            prints the control ID that has the calendar thread's keyboard focus
 //   lunoria-probe dpichange DPI X Y tells the calendar (test builds) that its DPI is now DPI, with the
 //                                  system's suggested corner at (X, Y)
 #include <windows.h>
@@ -332,14 +331,6 @@ int wmain(int argc, wchar_t** argv) {
         HWND w = FindCalendar();
         return w && PostMessageW(w, WM_COMMAND, MAKEWPARAM(_wtoi(argv[2]), 0), 0) ? 0 : 2;
     }
-    if (what == L"focus") {
-        HWND w = FindCalendar();
-        GUITHREADINFO info{};
-        info.cbSize = sizeof info;
-        if (!w || !GetGUIThreadInfo(GetWindowThreadProcessId(w, nullptr), &info) || !info.hwndFocus) return 2;
-        std::printf("%d\n", GetDlgCtrlID(info.hwndFocus));
-        return 0;
-    }
     if (what == L"dpichange" && argc > 4) {
         HWND w = FindCalendar();
         if (!w) return 2;
@@ -370,6 +361,6 @@ int wmain(int argc, wchar_t** argv) {
     std::fprintf(stderr, "usage: lunoria-probe month|rect|center ID [TITLE|@NAME]|text ID [TITLE]|texts "
                          "TITLE|tip|menu|companion NAME|pagetext|heading|wheel DELTA|iconic|restore|close|select Y M|"
                          "wait S|gone S|time EXE FILE|cpu EXE FILE S|ping S|overlaps [TITLE|@NAME]|inside "
-                         "TITLE|@NAME|command ID|focus|dpichange DPI X Y\n");
+                         "TITLE|@NAME|command ID|dpichange DPI X Y\n");
     return 2;
 }
