@@ -16,6 +16,8 @@
 #include <memory>
 #include <string>
 
+class SettingsDlg;
+
 // The calendar's one top-level window: a borderless popup with the month grid, the year and month
 // lists, the "上月" / "下月" / "返回" links, "-" and "x". Run modally by AlmanacApp; its dialog
 // initialisation does the program's start-up work, its one-second timer follows the clock, and only
@@ -45,6 +47,10 @@ public:
     std::string HolidayYearsText() const;
     // Re-reads TrayIcon and RemindDays: the notification-area icon comes or goes.
     void ApplyTraySettings();
+    // The settings dialog ("设置…" of the menus); a second call while it is open brings it to the front.
+    void OpenSettings();
+    // Takes up the stored settings at once, without a restart (after the settings dialog's "确定").
+    void ApplySettings();
 
 protected:
     bool OnInitDialog() override;
@@ -88,6 +94,8 @@ private:
     void PlaceLinks();
     void ShowTodayTip();
     void FetchHeadline();
+    void MakeHeadlineFetcher();
+    void ApplyHeadlineServer();
     void OpenHeadline();
     LRESULT OnHeadlineReply();
     void StartHolidaySchedule();
@@ -142,6 +150,8 @@ private:
     std::unique_ptr<HeadlineFetcher> headlineFetch; // the exchange runs off this thread
     std::unique_ptr<HolidayFetcher> holidayFetch;   // so do the holiday rounds
     bool holidayReportPending = false;              // "更新节假日" waits for the running round
+    std::string headlineServer;                     // "host:port" the headline came from; empty: none
+    SettingsDlg* settings = nullptr;                // while the settings dialog is open
     std::string memoRoot;
     bool socketsStarted = false;
     bool readyFileWritten = false;

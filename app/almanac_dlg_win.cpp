@@ -2,6 +2,8 @@
 
 #include "app/companion_place.h"
 #include "app/exit_dlg.h"
+#include "app/settings_dlg.h"
+#include "app/settings_form.h"
 #include "app/settings_parse.h"
 #include "app/settings_store.h"
 #include "app/startup_timeline.h"
@@ -63,6 +65,26 @@ std::string HeadlineHost() {
     size_t first = host.text.find_first_not_of(' ');
     if (!host.present || first == std::string::npos) return {};
     return host.text.substr(first, host.text.find_last_not_of(' ') - first + 1);
+}
+
+// The configured server as "host:port"; empty when none is set.
+std::string HeadlineServer() {
+    std::string host = HeadlineHost();
+    StoredText port = ReadStored("HeadlinePort");
+    return host.empty() ? host : host + ":" + std::to_string(HeadlinePortFrom(port.present, port.text));
+}
+
+// The years whose holidays the calendar holds: built in, and those the user's 节假日.txt adds.
+std::string KnownHolidayYears(const std::string& memoRoot) {
+    HolidayFileWatch list;
+    list.SetFolder(memoRoot);
+    list.Refresh();
+    std::string text = "日历有 " + std::to_string(BuiltInHolidayFirstYear()) + "–" +
+                       std::to_string(BuiltInHolidayLastYear()) + " 年的放假安排（自带）";
+    const std::vector<int>& added = list.calendar().AddedYears();
+    for (size_t i = 0; i < added.size(); ++i)
+        text += (i ? "、" : "，") + std::to_string(added[i]) + (i + 1 == added.size() ? " 年（节假日.txt）" : "");
+    return text;
 }
 
 } // namespace
@@ -163,6 +185,8 @@ void AlmanacDlg::PlaceWindowButtons() {
 }
 
 void AlmanacDlg::CheckAutostart() {
+    // Turned off in the settings: the entry stays away.
+    if (!OnUnlessZero(ReadStored("Autostart"))) return;
     StoredText run;
     run.present = ReadSetting(kRunKey, kAutostartName, &run.text) == 0;
     autostartOk = AutostartCurrent(run, ProgramPath());
@@ -264,8 +288,50 @@ void AlmanacDlg::CreateHeadlineLinks() {
                         Dpi());
     headlineLink.SetNoPrefix(true); // the server's "&" is text, not a key mark
     moreLink.Create(LabelRect(kMoreAt, 60, 18), hwnd, IDC_MORE_LINK, face, RGB(0, 0, 208), 100, "楷体_gb2312", Dpi());
+    MakeHeadlineFetcher();
+    headlineServer = HeadlineServer();
+}
+
+void AlmanacDlg::MakeHeadlineFetcher() {
     HWND self = hwnd;
     headlineFetch = std::make_unique<HeadlineFetcher>([self] { PostMessageW(self, kHeadlineReply, 0, 0); });
+}
+
+// Another server (or none): the old one's headline goes, with any reply of it still under way (a new
+// fetcher; the old worker finds nobody to tell), and a server now named is asked at once.
+void AlmanacDlg::ApplyHeadlineServer() {
+    std::string server = HeadlineServer();
+    if (!headlineFetch || server == headlineServer) return;
+    headlineServer = server;
+    headlineText.clear();
+    headlineUrl.clear();
+    headlineLink.Show(SW_HIDE);
+    moreLink.Show(SW_HIDE);
+    MakeHeadlineFetcher();
+    if (server.empty()) return;
+    if (!socketsStarted) StartSockets();
+    FetchHeadline();
+}
+
+void AlmanacDlg::ApplySettings() {
+    grid->SetShowHolidays(HolidayMarksShown(ReadStored("ShowHolidays")));
+    ShowMonth(ShownMonth());
+    ApplyHeadlineServer();
+}
+
+// One dialog holds the calendar at a time: "设置…" while one is open brings that one to the front.
+void AlmanacDlg::OpenSettings() {
+    if (IsIconic(hwnd)) ShowWindow(hwnd, SW_RESTORE);
+    if (!IsWindowEnabled(hwnd)) {
+        HWND open = settings ? settings->Handle() : GetLastActivePopup(hwnd);
+        if (open && open != hwnd) SetForegroundWindow(open);
+        return;
+    }
+    SettingsDlg dlg(
+        memoRoot, [this] { return KnownHolidayYears(memoRoot); }, [this] { ApplySettings(); });
+    settings = &dlg;
+    dlg.Run(hwnd);
+    settings = nullptr;
 }
 
 // The grid's tip with today's memos appears here, once, two seconds after start (grid interaction).
@@ -677,6 +743,10 @@ void AlmanacDlg::SaveBeforeExit() {
 LRESULT AlmanacDlg::OnCommand(int id, int code, HWND control) {
     if (id == IDM_UPDATE_HOLIDAYS) {
         UpdateHolidaysNow();
+        return 0;
+    }
+    if (id == IDM_SETTINGS) {
+        OpenSettings();
         return 0;
     }
     if ((id == IDC_YEAR_LIST || id == IDC_MONTH_LIST) && code == CBN_SELCHANGE) {

@@ -12,3 +12,6 @@ int RunExitDlg(HWND owner);
 // Whether msg is the registered message "Lunoria_end_program" that setup and uninstall send the
 // running calendar: it ends as "结束程序" does and answers 1, or answers 0 while a dialog of it is open.
 bool IsEndProgramMessage(UINT msg);
+
+// Moves a dialog of the calendar beside its owner (PlaceBeside), on the owner's monitor.
+void PlaceBesideOwner(HWND dialog, int dpi);

@@ -12,17 +12,7 @@ public:
 
 protected:
     bool OnInitDialog() override {
-        RECT own{}, mine{};
-        HWND owner = GetWindow(hwnd, GW_OWNER);
-        if (owner && GetWindowRect(owner, &own) && GetWindowRect(hwnd, &mine)) {
-            MONITORINFO monitor{};
-            monitor.cbSize = sizeof monitor;
-            GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor);
-            const RECT& w = monitor.rcWork;
-            ScreenPoint at = PlaceBeside({own.left, own.top, own.right, own.bottom}, mine.right - mine.left,
-                                         mine.bottom - mine.top, {w.left, w.top, w.right, w.bottom}, Dpi());
-            SetWindowPos(hwnd, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        }
+        PlaceBesideOwner(hwnd, Dpi());
         return true;
     }
     LRESULT OnCommand(int id, int code, HWND control) override {
@@ -48,6 +38,19 @@ private:
 };
 
 } // namespace
+
+void PlaceBesideOwner(HWND dialog, int dpi) {
+    RECT own{}, mine{};
+    HWND owner = GetWindow(dialog, GW_OWNER);
+    if (!owner || !GetWindowRect(owner, &own) || !GetWindowRect(dialog, &mine)) return;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& w = monitor.rcWork;
+    ScreenPoint at = PlaceBeside({own.left, own.top, own.right, own.bottom}, mine.right - mine.left,
+                                 mine.bottom - mine.top, {w.left, w.top, w.right, w.bottom}, dpi);
+    SetWindowPos(dialog, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 int RunExitDlg(HWND owner) {
     ExitDlg dlg;

@@ -53,6 +53,10 @@ bool ParseTyped(std::string_view text, std::string_view unit, int maxDigits, int
 
 } // namespace
 
+bool TypedNumber(std::string_view text, int maxDigits, int* value) {
+    return ParseTyped(text, "", maxDigits, value);
+}
+
 bool IsShownMonth(YearMonth ym) {
     if (ym.month < 1 || ym.month > 12) return false;
     int n = MonthNumber(ym);

@@ -42,3 +42,6 @@ YearMonth MonthFromLists(int yearIndex, int monthIndex, YearMonth shown, int* mo
 // that names no entry of the list ("abc", "1899", "2050", "13", ""): the shown month stays.
 bool MonthFromTypedYear(std::string_view text, YearMonth shown, YearMonth* out);
 bool MonthFromTypedMonth(std::string_view text, YearMonth shown, YearMonth* out);
+
+// A number a user typed: at most maxDigits digits, ASCII or full-width, blanks around allowed.
+bool TypedNumber(std::string_view text, int maxDigits, int* value);

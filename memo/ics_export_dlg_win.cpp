@@ -56,13 +56,14 @@ void RunMemoExportMenu(HWND owner, POINT screenPoint, const std::string& memoRoo
     if (!menu) return;
     AppendMenuW(menu, MF_STRING, kExportCommand, L"导出记事（iCalendar）…");
     AppendMenuW(menu, MF_STRING, IDM_UPDATE_HOLIDAYS, L"更新节假日");
+    AppendMenuW(menu, MF_STRING, IDM_SETTINGS, L"设置…");
     const UINT chosen = static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
                                                          screenPoint.x, screenPoint.y, 0, owner, nullptr));
     DestroyMenu(menu);
     // The dialogs belong to the calendar window, which they keep from input while they run.
     HWND window = GetAncestor(owner, GA_ROOT);
-    // The other commands are the calendar window's.
-    if (chosen != 0 && chosen != kExportCommand) PostMessageW(window, WM_COMMAND, chosen, 0);
+    // The calendar's own commands go to it, once the menu is gone.
+    if (chosen != 0 && chosen != kExportCommand) PostMessageW(window, WM_COMMAND, MAKEWPARAM(chosen, 0), 0);
     if (chosen != kExportCommand) return;
     const std::wstring target = AskTarget(window);
     if (!target.empty()) ExportTo(window, target, memoRoot);

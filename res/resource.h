@@ -18,6 +18,7 @@
 #define IDD_NOTE_TAB 256     // "本" tab
 #define IDD_CALENDAR_TAB 257 // "历" tab
 #define IDD_WEEKLY_NOTE 258  // "每周提示": the note of a weekday
+#define IDD_SETTINGS 260     // "设置"
 
 // Main window (102): template controls.
 #define IDC_MINIMIZE 1000 // "-"
@@ -58,6 +59,22 @@
 // Weekly reminder (258).
 #define IDC_NOTE_EDIT 1049
 #define IDC_NOTE_SWATCH 1056 // created at run time
+
+// Settings (260).
+#define IDC_AUTOSTART 1101
+#define IDC_TRAY_ICON 1102
+#define IDC_SHOW_HOLIDAYS 1103
+#define IDC_UPDATE_HOLIDAYS 1104
+#define IDC_UPDATE_NOW 1105    // "立即更新"
+#define IDC_HOLIDAY_YEARS 1106 // the years the calendar holds
+#define IDC_THEME_SYSTEM 1107  // 跟随系统, then 浅色 and 深色 (1108, 1109)
+#define IDC_THEME_LIGHT 1108
+#define IDC_THEME_DARK 1109
+#define IDC_REMIND_DAYS 1110
+#define IDC_MEMO_FOLDER 1111
+#define IDC_OPEN_FOLDER 1112 // "打开"
+#define IDC_HEADLINE_HOST 1113
+#define IDC_HEADLINE_PORT 1114
 
 // Commands that menus (the grid's, the notification-area icon's) send to the calendar window.
 #define IDM_UPDATE_HOLIDAYS 40001 // "更新节假日" (handled by the holidays code)

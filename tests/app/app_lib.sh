@@ -167,6 +167,13 @@ open_exit_dialog() {
     wait_for 10 window_shown '^提示$'
 }
 
+# Opens "设置" as a user does: a right-click on the grid, then the menu's second item, "设置…".
+open_settings() {
+    set -- $(probe rect) && xdotool mousemove $(($1 + $3 / 3)) $(($2 + $4 / 3)) sleep 0.2 click 3
+    wait_for 10 probe menu && set -- $(probe menu) && xdotool mousemove $(($1 + $3 / 2)) $(($2 + $4 * 3 / 4)) sleep 0.2 click 1
+    wait_for 10 window_shown '^设置$' && sleep 0.3 || { fail "no 设置 dialog"; return 1; }
+}
+
 screenshot() {  # NAME: saves a PNG of the whole screen and prints its path
     local dir=${LUNORIA_SCREENSHOT_DIR:-${TMPDIR:-/tmp}}
     mkdir -p "$dir"

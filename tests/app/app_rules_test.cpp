@@ -3,11 +3,13 @@
 #include "app/clock_schedule.h"
 #include "app/companion_place.h"
 #include "app/nav_rules.h"
+#include "app/settings_form.h"
 #include "app/settings_parse.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <map>
 #include <vector>
 
 TEST(NavRules, LinksStopAtTheEndsOfTheRange) {
@@ -222,4 +224,65 @@ TEST(NavRules, TypedYearsAndMonthsOrNothing) {
         EXPECT_FALSE(MonthFromTypedMonth(text, {2026, 5}, &out)) << text;
     EXPECT_TRUE(MonthFromTypedYear("1900", {2026, 1}, &out) && out == (YearMonth{1900, 2}));
     EXPECT_TRUE(MonthFromTypedMonth("1月", {1900, 7}, &out) && out == (YearMonth{1900, 2}));
+}
+
+// The settings dialog's fields from the stored texts and back: defaults for what is missing or not
+// ours, the port refused only where a headline is asked for, every choice read back as written.
+TEST(SettingsForm, StoredTextsToFieldsAndBack) {
+    using Stored = std::map<std::string, std::string>;
+    auto read = [](const Stored& stored) {
+        return ReadSettingsForm([&](const char* name) {
+            auto it = stored.find(name);
+            return it == stored.end() ? StoredText{} : StoredText{true, it->second};
+        });
+    };
+    auto shown = [](const SettingsForm& f) {
+        return std::to_string(f.autostart) + std::to_string(f.showHolidays) + std::to_string(f.updateHolidays) +
+               std::to_string(f.trayIcon) + " " + std::to_string(f.theme) + " " + std::to_string(f.remindDays) + " [" +
+               f.headlineHost + "]:" + f.headlinePort;
+    };
+    const std::pair<Stored, const char*> reads[] = {
+        {{}, "1111 0 0 []:80"},
+        {{{"Autostart", "0"}, {"ShowHolidays", "0"}, {"HolidayUpdate", "0"}, {"TrayIcon", "0"}}, "0000 0 0 []:80"},
+        {{{"Autostart", " 0"}, {"ShowHolidays", "00"}, {"HolidayUpdate", "off"}, {"TrayIcon", ""}}, "1111 0 0 []:80"},
+        {{{"Theme", "2"}, {"RemindDays", "-1"}, {"HeadlineHost", " a.example "}, {"HeadlinePort", " 8080 "}},
+         "1111 2 -1 [a.example]:8080"},
+        {{{"Theme", " 1 "}, {"RemindDays", "7"}, {"HeadlinePort", "65535"}}, "1111 1 7 []:65535"},
+        {{{"Theme", "3"}, {"RemindDays", "2"}, {"HeadlinePort", "65536"}}, "1111 0 0 []:80"},
+        {{{"Theme", "1x"}, {"RemindDays", "+3"}, {"HeadlinePort", "0"}, {"HeadlineHost", "  "}}, "1111 0 0 []:80"},
+    };
+    for (const auto& [stored, expected] : reads)
+        EXPECT_EQ(shown(read(stored)), expected);
+
+    // Typed ports: refused, with the field named, when a host is given; never asked for without one.
+    const std::pair<const char*, const char*> ports[] = {
+        {"8080", "8080"},   {" 443 ", "443"}, {"1", "1"},       {"65535", "65535"}, {"００８０", "80"},  {"0", nullptr},
+        {"65536", nullptr}, {"", nullptr},    {"80a", nullptr}, {"-1", nullptr},    {"123456", nullptr},
+    };
+    for (const auto& [typed, written] : ports) {
+        for (const char* host : {"10.0.0.5", "  "}) {
+            SettingsForm form;
+            form.headlineHost = host, form.headlinePort = typed;
+            const bool refused = !written && host[0] != ' ';
+            EXPECT_EQ(SettingsFormProblem(form), refused ? "头条服务器端口必须是 1 到 65535 之间的数字。" : "")
+                << typed;
+            std::vector<SettingText> texts = SettingsFormTexts(form);
+            EXPECT_EQ(texts[6].text, host[0] == ' ' ? "" : host);
+            EXPECT_EQ(texts.back().text, written ? written : texts[6].text) << typed;
+        }
+    }
+
+    // Every choice comes back as it went: written, then read.
+    for (int choice = 0; choice < 16 * 3 * 5; ++choice) {
+        SettingsForm form;
+        form.autostart = choice & 1, form.showHolidays = choice & 2, form.updateHolidays = choice & 4;
+        form.trayIcon = choice & 8, form.theme = choice / 16 % 3, form.remindDays = kRemindDayChoices[choice / 48];
+        form.headlineHost = "h", form.headlinePort = "81";
+        Stored stored;
+        for (const SettingText& t : SettingsFormTexts(form))
+            stored[t.name] = t.text;
+        EXPECT_EQ(shown(read(stored)), shown(form));
+    }
+    EXPECT_EQ(SettingsWriteFailure({"Autostart", "Run", "HeadlinePort"}),
+              "这些设置没有保存：开机时启动日历、头条服务器端口\n其他设置已经保存，并且已经生效。");
 }

@@ -27,13 +27,14 @@
 //                                  worst answer time in milliseconds and the number sent (exit code 1
 //                                  when one got no answer within 2 s)
 //   lunoria-probe overlaps [TITLE]  prints every pair of visible children of the calendar (or of the
-//                                  window TITLE, @NAME for a companion) that overlap
+//                                  window TITLE, @NAME for a companion) that overlap, group boxes aside
 //   lunoria-probe inside TITLE|@NAME prints every visible child of that window that is not wholly inside
 //                                  its client area
 //   lunoria-probe tray             prints the centre of the first icon in Wine's tray ("-" without
 //                                  one) and the calendar's icon tooltip (its window's text), one line
 //   lunoria-probe balloons         prints each shown notification balloon's text
 //   lunoria-probe shown            prints 1 when the calendar window shows, else 0
+//   lunoria-probe command ID       posts the calendar the menu command ID, as its menus do
 //   lunoria-probe dpichange DPI X Y tells the calendar (test builds) that its DPI is now DPI, with the
 //                                  system's suggested corner at (X, Y)
 #include <windows.h>
@@ -160,6 +161,9 @@ std::vector<std::pair<std::string, RECT>> VisibleChildren(HWND parent) {
         char name[96], cls[32] = {};
         GetClassNameA(c, cls, 32);
         if (!IsWindowVisible(c) || !GetWindowRect(c, &r)) continue;
+        // A group box is a frame around other controls: it holds them, it does not cover them.
+        if ((GetWindowLongW(c, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX && std::string(cls) == "Button")
+            std::snprintf(cls, sizeof cls, "GroupBox");
         std::snprintf(name, sizeof name, "%d:%s(%ld,%ld,%ld,%ld)", GetDlgCtrlID(c), cls, r.left, r.top, r.right,
                       r.bottom);
         children.push_back({name, r});
@@ -335,7 +339,9 @@ int wmain(int argc, wchar_t** argv) {
             if (what == L"inside" && !(UnionRect(&both, &client, &children[i].second) && EqualRect(&both, &client)))
                 std::printf("%s outside\n", children[i].first.c_str());
             for (size_t j = i + 1; what == L"overlaps" && j < children.size(); ++j)
-                if (IntersectRect(&both, &children[i].second, &children[j].second))
+                if (children[i].first.find(":GroupBox(") == std::string::npos &&
+                    children[j].first.find(":GroupBox(") == std::string::npos &&
+                    IntersectRect(&both, &children[i].second, &children[j].second))
                     std::printf("%s %s\n", children[i].first.c_str(), children[j].first.c_str());
         }
         return 0;
@@ -364,6 +370,10 @@ int wmain(int argc, wchar_t** argv) {
         if (!w) return 2;
         std::printf("%d\n", IsWindowVisible(w) ? 1 : 0);
         return 0;
+    }
+    if (what == L"command" && argc > 2) {
+        HWND w = FindCalendar();
+        return w && PostMessageW(w, WM_COMMAND, MAKEWPARAM(_wtoi(argv[2]), 0), 0) ? 0 : 2;
     }
     if (what == L"dpichange" && argc > 4) {
         HWND w = FindCalendar();
@@ -395,6 +405,6 @@ int wmain(int argc, wchar_t** argv) {
     std::fprintf(stderr, "usage: lunoria-probe month|rect|center ID [TITLE|@NAME]|text ID [TITLE]|texts "
                          "TITLE|tip|menu|companion NAME|pagetext|heading|wheel DELTA|iconic|restore|close|select Y M|"
                          "wait S|gone S|time EXE FILE|cpu EXE FILE S|ping S|overlaps [TITLE|@NAME]|inside "
-                         "TITLE|@NAME|tray|balloons|shown|dpichange DPI X Y\n");
+                         "TITLE|@NAME|tray|balloons|shown|command ID|dpichange DPI X Y\n");
     return 2;
 }

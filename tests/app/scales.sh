@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The calendar at 96, 120, 144 and 192 DPI, each in a fresh Wine prefix on a large screen: its scaled
 # size, no overlapping controls, real clicks on a scaled day and header, every dialog's controls
-# inside it, the tab's scaled place; at 96 DPI a WM_DPICHANGED to 144; 192 halved looks like 96.
+# inside it (设置 too), the tab's scaled place; at 96 DPI a WM_DPICHANGED to 144; 192 halved looks like 96.
 #   scales.sh LUNORIA_EXE PROBE_EXE [MINIMAL_EXE]
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -77,6 +77,8 @@ day_15 "$dpi"
 dialog_at "$dpi" $((3 * 52 + 26)) $((22 + 10)) "$weekly" 每周三 # the Wednesday header
 open_exit_dialog && all_inside '提示' || fail "no exit dialog"
 xdotool windowfocus --sync "$(xdotool search --onlyvisible --name '^提示$' | head -1)" key Escape
+open_settings && all_inside '设置' && screenshot "settings-$dpi" >/dev/null || fail "no 设置 dialog"
+click_item 2 '设置' && wait_for 10 window_gone '^设置$' || fail "设置 stayed"
 notepad_shown() { set -- $(probe companion notepad) && [ "${5:-0}" = 1 ]; }
 click_item 1000 @notetab && wait_for 10 notepad_shown && all_inside @notepad || fail "no notepad"
 if [ "$dpi" = 96 ]; then
