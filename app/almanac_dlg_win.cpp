@@ -74,19 +74,6 @@ std::string HeadlineServer() {
     return host.empty() ? host : host + ":" + std::to_string(HeadlinePortFrom(port.present, port.text));
 }
 
-// The years whose holidays the calendar holds: built in, and those the user's 节假日.txt adds.
-std::string KnownHolidayYears(const std::string& memoRoot) {
-    HolidayFileWatch list;
-    list.SetFolder(memoRoot);
-    list.Refresh();
-    std::string text = "日历有 " + std::to_string(BuiltInHolidayFirstYear()) + "–" +
-                       std::to_string(BuiltInHolidayLastYear()) + " 年的放假安排（自带）";
-    const std::vector<int>& added = list.calendar().AddedYears();
-    for (size_t i = 0; i < added.size(); ++i)
-        text += (i ? "、" : "，") + std::to_string(added[i]) + (i + 1 == added.size() ? " 年（节假日.txt）" : "");
-    return text;
-}
-
 } // namespace
 
 AlmanacDlg::AlmanacDlg() = default;
@@ -314,8 +301,8 @@ void AlmanacDlg::ApplyHeadlineServer() {
 }
 
 void AlmanacDlg::ApplySettings() {
-    grid->SetShowHolidays(HolidayMarksShown(ReadStored("ShowHolidays")));
-    ShowMonth(ShownMonth());
+    ApplyHolidaySettings();
+    ApplyTraySettings();
     ApplyHeadlineServer();
 }
 
@@ -328,7 +315,7 @@ void AlmanacDlg::OpenSettings() {
         return;
     }
     SettingsDlg dlg(
-        memoRoot, [this] { return KnownHolidayYears(memoRoot); }, [this] { ApplySettings(); });
+        memoRoot, [this] { return HolidayYearsText(); }, [this] { ApplySettings(); });
     settings = &dlg;
     dlg.Run(hwnd);
     settings = nullptr;
@@ -389,7 +376,7 @@ void AlmanacDlg::FetchHolidays(bool onDemand) {
 
 void AlmanacDlg::UpdateHolidaysNow() {
     if (!HolidayUpdatesOn(ReadStored("HolidayUpdate"))) {
-        MessageBoxW(hwnd, ToWide("节假日更新已由管理员关闭（HolidayUpdate）。").c_str(), ToWide("更新节假日").c_str(),
+        MessageBoxW(hwnd, ToWide("节假日更新已关闭，可在“设置”里打开“自动更新节假日”。").c_str(), ToWide("更新节假日").c_str(),
                     MB_OK | MB_ICONINFORMATION);
         return;
     }

@@ -92,6 +92,6 @@ start_app && sleep 14 && end_app
 check_eq "requests after a restart" "$asked" "$(requests)"
 
 reg_del "$settings_key" HolidayAsked && reg_set "$settings_key" HolidayUpdate 0 && start_app && sleep 14
-update_tells "节假日更新已由管理员关闭（HolidayUpdate）。"
+update_tells "节假日更新已关闭，可在“设置”里打开“自动更新节假日”。"
 check_eq "requests with HolidayUpdate 0" "$asked" "$(requests)"
 finish
