@@ -1,6 +1,6 @@
 #include "view/today_glance.h"
 
-#include "engine/holidays.h"
+#include "engine/holiday_mark.h"
 #include "engine/names.h"
 #include "engine/solar_terms.h"
 #include "view/grid_page.h"
