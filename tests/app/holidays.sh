@@ -34,9 +34,10 @@ marked $rest 2026 10 1
 marked $work 2026 10 10
 screenshot holidays-2026-10
 
-# 2027 from the user's list, read when the month is shown again.
+# 2027 from the user's list, read when the month is shown again, over the law's days.
 show 2027 1
-check_eq "no mark in January 2027 without a list" "0" "$(ink $rest)"
+marked $rest 2027 1 1 # the law's 元旦, without any 班
+check_eq "no 班 in January 2027 without a list" "0" "$(ink $work)"
 # Code page 936: 休 D0 DD, 元旦 D4 AA B5 A9, 班 B0 E0.
 printf '# 2027\r\n2027-01-01 \xD0\xDD \xD4\xAA\xB5\xA9\r\n2027-01-04 \xB0\xE0\r\nbad line\r\n' >"$(memo_folder)/节假日.txt"
 click_item 1045
