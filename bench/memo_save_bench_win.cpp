@@ -2,7 +2,8 @@
 // (what every save did before saves rode out other programs' holds) against the save with its retry
 // budget, side by side, in rounds that alternate so the machine's load falls on both alike; and the
 // same save under a path too long for the classic limit (the long-path form), and the store's whole
-// save, which reads the file again before it writes. Prints the median and the mean of each.   lunoria-memo-bench [ROUNDS]
+// save, which reads the file again before it writes. Prints the median and the mean of each.   lunoria-memo-bench
+// [ROUNDS]
 #include <windows.h>
 
 #include <algorithm>
