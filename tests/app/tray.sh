@@ -24,7 +24,9 @@ fi
 clean_registry
 # A first start makes the memo folder.
 start_app_at "2026-12-09 12:00:00" && end_app
+# held.sh may have left the documents folder on D: in a shared prefix.
 folder=$(memo_folder)
+[ -n "$folder" ] || folder=$(find -L "${LUNORIA_WINE_ROOT:-/none}/drive-d" -name '我的记事' -type d 2>/dev/null | head -1)
 [ -n "$folder" ] || { fail "no memo folder"; finish; }
 # 2026-12-10 is 十一月初二; 十一月初五 is three days on.
 memo_hex 10 '开会' 00000000 | xxd -r -p >"$folder/日历/202612"
