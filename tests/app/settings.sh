@@ -34,7 +34,7 @@ open_settings
 screenshot settings-96
 check_eq "host, port, folder" "127.0.0.1 $port $(winepath -w "$(memo_folder)" | tr -d '\r')" \
     "$(probe text 1113 "$dialog") $(probe text 1114 "$dialog") $(probe text 1111 "$dialog")"
-probe text 1106 "$dialog" | grep -q '2004–2026 年' && echo "ok: the holiday years" || fail "no holiday years"
+probe text 1106 "$dialog" | grep -q '内置2004-2026年' && echo "ok: the holiday years" || fail "no holiday years"
 in_dialog && xdotool key alt+p type 9 && sleep 0.3 && check_eq "Alt+P, 9" 9 "$(probe text 1114 "$dialog")"
 press 1101 1103 1109 && type_into 1113 example.org && press 2
 closed "取消"
