@@ -33,13 +33,13 @@ ink() {
 }
 is_marked() { [ "$(ink "$@")" -gt 15 ]; }
 marked() { is_marked "$@" && echo "ok: $2-$3-$4 marked" || fail "no mark on $2-$3-$4"; }
-# update_tells TEXT: "更新节假日" (the second item of the grid's menu) tells TEXT in a line; closed after.
+# update_tells TEXT: "更新节假日" (the middle one of the grid's three menu items) tells TEXT in a line; closed after.
 update_tells() {
     local x y said
     read -r x y _ <<<"$(probe rect)"
     xdotool mousemove $((x + 120)) $((y + 102)) sleep 0.2 click 3
     wait_for 10 probe menu && set -- "$1" $(probe menu) || { fail "no menu"; return 1; }
-    xdotool mousemove $(($2 + $4 / 2)) $(($3 + $5 * 3 / 4)) sleep 0.2 click 1
+    xdotool mousemove $(($2 + $4 / 2)) $(($3 + $5 / 2)) sleep 0.2 click 1
     [ -z "${hang:-}" ] || hang_check
     wait_for 40 window_shown "^$box\$" || { fail "no message for '$1'"; return 1; }
     said=$(probe texts "$box")
