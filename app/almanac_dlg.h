@@ -32,6 +32,9 @@ public:
     void HideNotepad();
     void ShowCalendar();
     void PlaceTabs();
+    // Re-reads Theme and the system's app mode and high contrast; every open window repaints in the
+    // new palette.
+    void ApplyTheme();
 
 protected:
     bool OnInitDialog() override;
@@ -87,8 +90,6 @@ private:
     LRESULT SendDpiChange(int newDpi, int x, int y);
 #endif
 
-    COLORREF navBackColor = RGB(50, 80, 90);
-    COLORREF navTextColor = RGB(189, 183, 107);
     LinkLabel prevLink;
     LinkLabel nextLink;
     LinkLabel todayLink;

@@ -15,6 +15,7 @@
 #include "win/gdi.h"
 #include "win/lazy_dll.h"
 #include "win/text.h"
+#include "win/theme.h"
 
 #include <shlobj.h>
 #include <windowsx.h>
@@ -72,6 +73,9 @@ void AlmanacDlg::Run() {
 // folder before the grid loads a page, the position before the tabs are placed, ready last).
 bool AlmanacDlg::OnInitDialog() {
     StartupMark("window"); // the dialog and its controls exist
+    // Before anything paints: the palette of the system's app mode (or the Theme setting).
+    const StoredText theme = ReadStored("Theme");
+    if (RefreshTheme(ThemeSettingFrom(theme.present, theme.text))) ApplyThemeToWindow(hwnd);
     // Placed in scaled pixels at run time, the window lays itself out again when its DPI changes.
     KeepOwnLayout();
     yearList = Item(IDC_YEAR_LIST);
@@ -230,12 +234,11 @@ void AlmanacDlg::CreateNavLinks() {
     prevLink.SetText("上月", true);
     nextLink.SetText("下月", true);
     todayLink.SetText("返回", false);
-    prevLink.Create(LabelRect(kPrevLinkAt, 30, 17), hwnd, IDC_PREV_LINK, navBackColor, navTextColor, 100, "楷体_gb2312",
-                    Dpi());
-    nextLink.Create(LabelRect(kNextLinkAt, 30, 17), hwnd, IDC_NEXT_LINK, navBackColor, navTextColor, 100, "楷体_gb2312",
-                    Dpi());
-    todayLink.Create(LabelRect(kTodayLinkAt, 30, 17), hwnd, IDC_TODAY_LINK, navBackColor, navTextColor, 100,
-                     "楷体_gb2312", Dpi());
+    for (LinkLabel* link : {&prevLink, &nextLink, &todayLink})
+        link->SetTheme(LabelTheme::NavBand);
+    prevLink.Create(LabelRect(kPrevLinkAt, 30, 17), hwnd, IDC_PREV_LINK, 0, 0, 100, "楷体_gb2312", Dpi());
+    nextLink.Create(LabelRect(kNextLinkAt, 30, 17), hwnd, IDC_NEXT_LINK, 0, 0, 100, "楷体_gb2312", Dpi());
+    todayLink.Create(LabelRect(kTodayLinkAt, 30, 17), hwnd, IDC_TODAY_LINK, 0, 0, 100, "楷体_gb2312", Dpi());
 }
 
 void AlmanacDlg::FillLists() {
@@ -249,11 +252,11 @@ void AlmanacDlg::FillLists() {
 }
 
 void AlmanacDlg::CreateHeadlineLinks() {
-    COLORREF face = GetSysColor(COLOR_BTNFACE);
-    headlineLink.Create(LabelRect(kHeadlineAt, 188, 18), hwnd, IDC_HEADLINE_LINK, face, RGB(0, 0, 208), 110, "宋体",
-                        Dpi());
+    headlineLink.SetTheme(LabelTheme::Headline);
+    moreLink.SetTheme(LabelTheme::Headline);
+    headlineLink.Create(LabelRect(kHeadlineAt, 188, 18), hwnd, IDC_HEADLINE_LINK, 0, 0, 110, "宋体", Dpi());
     headlineLink.SetNoPrefix(true); // the server's "&" is text, not a key mark
-    moreLink.Create(LabelRect(kMoreAt, 60, 18), hwnd, IDC_MORE_LINK, face, RGB(0, 0, 208), 100, "楷体_gb2312", Dpi());
+    moreLink.Create(LabelRect(kMoreAt, 60, 18), hwnd, IDC_MORE_LINK, 0, 0, 100, "楷体_gb2312", Dpi());
     HWND self = hwnd;
     headlineFetch = std::make_unique<HeadlineFetcher>([self] { PostMessageW(self, kHeadlineReply, 0, 0); });
 }
@@ -351,6 +354,13 @@ void AlmanacDlg::PlaceLinks() {
         link->Rescale(Scale(at.x), Scale(at.y), Dpi());
 }
 
+void AlmanacDlg::ApplyTheme() {
+    const StoredText theme = ReadStored("Theme");
+    RefreshTheme(ThemeSettingFrom(theme.present, theme.text));
+    // Every window, also when nothing changed here: the system's own colours may have.
+    ApplyThemeToThreadWindows();
+}
+
 void AlmanacDlg::ShowTodayLink(bool show) {
     todayLink.Show(show ? SW_SHOW : SW_HIDE);
 }
@@ -428,7 +438,7 @@ LRESULT AlmanacDlg::OnPaint() {
     {
         PaintScope paint(hwnd);
         RECT band{0, 0, Scale(windowWidth), Scale(kNavBandHeight)};
-        Brush brush(CreateSolidBrush(navBackColor));
+        Brush brush(CreateSolidBrush(CurrentPalette().navBackColor));
         FillRect(paint.Dc(), &band, brush.Get());
     }
     if (ready && !readyFileWritten) WriteReadyFile();
@@ -555,6 +565,12 @@ LRESULT AlmanacDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_QUERYDRAGICON: return reinterpret_cast<LRESULT>(icon);
     case kHeadlineReply: return OnHeadlineReply();
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+    case WM_THEMECHANGED:
+        // Top-level windows hear of the app mode and high contrast; the calendar turns them all.
+        if (IsThemeChange(msg, wParam, lParam)) ApplyTheme();
+        return Default();
     case WM_ENDSESSION:
         // Log-off or shutdown: the process may be ended as soon as this returns.
         if (wParam) SaveBeforeExit();

@@ -244,7 +244,7 @@ TEST(MonthGridNoWindow, CreateFailsCleanly) {
     EXPECT_EQ(owner.calls, 0); // the owner was never taken
     Surface s(kGridWidth, kGridHeight);
     grid.Paint(s.Dc());
-    EXPECT_EQ(s.At(5, 230), kStripColor);
+    EXPECT_EQ(s.At(5, 230), GridPalette().stripColor);
     EXPECT_GT(s.CountAll(grid.Palette().todayColor), 0);
 }
 
@@ -254,12 +254,12 @@ TEST_F(MonthGridTest, FieldHeaderCellsAndSeparators) {
     const Surface& s = *surface;
     EXPECT_EQ(s.At(48, 10), palette.headerBackColor);
     EXPECT_EQ(s.At(362, 0), palette.headerBackColor);
-    EXPECT_EQ(s.At(100, 20), kFieldColor); // line under the header
-    EXPECT_EQ(s.At(51, 30), kFieldColor);  // line between columns 0 and 1
-    EXPECT_EQ(s.At(103, 53), kFieldColor); // line between rows 0 and 1
-    EXPECT_EQ(s.At(10, 218), kFieldColor); // line above the strip
-    EXPECT_EQ(s.At(5, 219), kStripColor);
-    EXPECT_EQ(s.At(362, 235), kStripColor);
+    EXPECT_EQ(s.At(100, 20), GridPalette().fieldColor); // line under the header
+    EXPECT_EQ(s.At(51, 30), GridPalette().fieldColor);  // line between columns 0 and 1
+    EXPECT_EQ(s.At(103, 53), GridPalette().fieldColor); // line between rows 0 and 1
+    EXPECT_EQ(s.At(10, 218), GridPalette().fieldColor); // line above the strip
+    EXPECT_EQ(s.At(5, 219), GridPalette().stripColor);
+    EXPECT_EQ(s.At(362, 235), GridPalette().stripColor);
     EXPECT_EQ(s.At(48, 24), palette.cellBackColor);   // top right of the cell of 1 November
     EXPECT_EQ(s.At(362, 200), palette.cellBackColor); // the last column reaches the right edge
     // All names in the header colour; nothing in today's colour anywhere.
