@@ -69,8 +69,8 @@ CellTextPlace FitCellText(const int* widths, int count, int cellLeft, int dpi) {
     };
     if (count < 1 || fits(kCellTextLeft, widths[0])) return {};
     if (fits(kCellTextFitLeft, widths[0])) return {kCellTextFitLeft, -1};
-    int size = 1;
-    while (size < count - 1 && !fits(kCellTextFitLeft, widths[size]))
-        ++size;
-    return {kCellTextFitLeft, count > 1 ? size - 1 : -1};
+    for (int size = 1; size < count; ++size)
+        if (fits(kCellTextFitLeft, widths[size])) return {kCellTextFitLeft, size - 1};
+    const int room = Scaled(cellLeft + kCellWidth, dpi) - 1 - Scaled(cellLeft + kCellTextFitLeft, dpi);
+    return {kCellTextFitLeft, count - 2, room};
 }

@@ -73,14 +73,16 @@ int HitTestHeaderColumn(int x, int y, int dpi);
 
 // The text under the day number starts kCellTextLeft into the cell. One that would pass the cell's
 // last pixel column from there (a long lunar month name: 十一月大, 闰十二月小) starts kCellTextFitLeft in
-// instead and takes the first of the fitting sizes, largest first, that ends inside the cell, the last
-// when none does; the next cell's text is never reached.
+// instead and takes the first of the fitting sizes, largest first, that ends inside the cell; when
+// none does (bitmap faces stop at 11 pixels), the smallest, its characters squeezed to `width`. The
+// next cell's text is never reached.
 constexpr int kCellTextLeft = 6;
 constexpr int kCellTextFitLeft = 1;
 constexpr int kCellTextTop = 17;
 struct CellTextPlace {
     int left = kCellTextLeft; // 96-DPI offset from the cell's left edge
     int size = -1;            // −1: the usual font; else an index into the fitting sizes
+    int width = 0;            // 0: as the font sets it; else squeezed to this width (grid pixels)
 };
 // widths[0] is the text's width in the usual font, widths[1..count-1] in the fitting sizes, all in
 // the grid's pixels at `dpi`; cellLeft is the cell's left edge at 96 DPI.

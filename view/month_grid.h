@@ -145,9 +145,9 @@ private:
     Font smallBoldFont;
     Font headerNameFont; // the DC's own font made for this DPI, where that is not 96
     Font holidayFont;
-    // Smaller bold fonts for a lunar month name too long for its cell (pixel heights at 96 DPI).
-    static constexpr int kFitSizes = 5;
-    static constexpr int kFitHeights[kFitSizes] = {13, 12, 11, 10, 9};
+    // Smaller bold fonts for a lunar month name too long for its cell (character heights at 96 DPI).
+    static constexpr int kFitSizes = 4;
+    static constexpr int kFitHeights[kFitSizes] = {12, 11, 10, 9};
     Font fitFonts[kFitSizes];
     CellTextPlace namePlace[kMaxDays + 1];
     bool namePlaced[kMaxDays + 1] = {};

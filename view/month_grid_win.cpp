@@ -17,6 +17,7 @@
 #include "win/theme.h"
 
 #include <iterator>
+#include <vector>
 
 namespace {
 
@@ -488,7 +489,14 @@ void MonthGrid::PaintDays(HDC dc, const GridPalette& palette) {
         const CellTextPlace place = PlaceCellText(dc, days[i].day, days[i].corner.x);
         if (place.size >= 0) SelectObject(dc, FitFont(place.size));
         SetTextColor(dc, days[i].marks.numberColor);
-        at(days[i], place.left, kCellTextTop, cell.text);
+        if (!place.width) {
+            at(days[i], place.left, kCellTextTop, cell.text);
+            continue;
+        }
+        const std::wstring wide = ToWide(cell.text);
+        std::vector<INT> advance(wide.size(), place.width / static_cast<int>(wide.size()));
+        ExtTextOutW(dc, S(days[i].corner.x + place.left), S(days[i].corner.y + kCellTextTop), 0, nullptr, wide.c_str(),
+                    static_cast<UINT>(wide.size()), advance.data());
     }
     // Last in the cell, so nothing drawn there covers it; it keeps to a corner nothing else uses.
     SelectObject(dc, holidayFont.Get());
@@ -526,7 +534,7 @@ CellTextPlace MonthGrid::PlaceCellText(HDC dc, int day, int cellLeft) {
 HFONT MonthGrid::FitFont(int size) {
     Font& font = fitFonts[size];
     // Made on the first page that needs it: most months have no long name.
-    if (!font) font = CreatePixelFont(S(kFitHeights[size]), "Arial", FW_BOLD, GB2312_CHARSET);
+    if (!font) font = CreatePixelFont(-S(kFitHeights[size]), "Arial", FW_BOLD, GB2312_CHARSET);
     return font.Get();
 }
 

@@ -20,6 +20,8 @@ const Palette& CurrentPalette();
 // Reads AppsUseLightTheme, SPI_GETHIGHCONTRAST and the system colours and takes the `themeSetting`
 // (0 follows the system, 1 light, 2 dark). True when the palette changed.
 bool RefreshTheme(int themeSetting);
+// Makes `palette` the current one as it is (the tests' and the bench's variants).
+void UsePalette(const Palette& palette);
 
 bool IsThemeChange(UINT msg, WPARAM wParam, LPARAM lParam);
 

@@ -112,6 +112,12 @@ const Palette& CurrentPalette() {
     return current;
 }
 
+void UsePalette(const Palette& palette) {
+    current = palette;
+    dialogBrush.Reset(current.systemDialogs ? nullptr : CreateSolidBrush(current.dialogBackColor));
+    editBrush.Reset(current.systemDialogs ? nullptr : CreateSolidBrush(current.editBackColor));
+}
+
 bool RefreshTheme(int themeSetting) {
     const bool highContrast = HighContrastOn();
     // Light and Dark do not depend on the system colours; reading them waits for high contrast.
@@ -119,9 +125,7 @@ bool RefreshTheme(int themeSetting) {
     Palette next = MakePalette(variant, variant == ThemeVariant::Dark ? SystemColors{} : ReadSystemColors());
     if (Same(next, current)) return false;
     const bool menuWasDark = current.variant == ThemeVariant::Dark;
-    current = next;
-    dialogBrush.Reset(current.systemDialogs ? nullptr : CreateSolidBrush(current.dialogBackColor));
-    editBrush.Reset(current.systemDialogs ? nullptr : CreateSolidBrush(current.editBackColor));
+    UsePalette(next);
     if (menuWasDark || variant == ThemeVariant::Dark) SetMenuMode(variant == ThemeVariant::Dark);
     return true;
 }
