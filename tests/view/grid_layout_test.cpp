@@ -98,8 +98,10 @@ TEST(GridLayout, HitTestEdges) {
 // A text under the number stays where it was when it fits (one column short of the cell's edge);
 // else from further left, in the first size that fits, or squeezed into the room left.
 TEST(GridLayout, LongTextsFitTheirCell) {
-    const int fitsThere[] = {44}, fitsLeft[] = {49, 60}, third[] = {60, 55, 49, 40}, none[] = {75, 65, 55};
+    const int fitsThere[] = {44}, justOver[] = {45}, fitsLeft[] = {49, 60}, third[] = {60, 55, 49, 40},
+              none[] = {75, 65, 55};
     EXPECT_EQ(FitCellText(fitsThere, 1, 52, kBaseDpi).left, kCellTextLeft);
+    EXPECT_EQ(FitCellText(justOver, 1, 52, kBaseDpi).left, kCellTextFitLeft);
     EXPECT_EQ(FitCellText(fitsLeft, 2, 52, kBaseDpi).left, kCellTextFitLeft);
     EXPECT_EQ(FitCellText(fitsLeft, 2, 52, kBaseDpi).size, -1);
     EXPECT_EQ(FitCellText(third, 4, 52, kBaseDpi).size, 1);
