@@ -51,6 +51,9 @@ public:
     void OpenSettings();
     // Takes up the stored settings at once, without a restart (after the settings dialog's "确定").
     void ApplySettings();
+    // Re-reads Theme and the system's app mode and high contrast; every open window repaints in the
+    // new palette.
+    void ApplyTheme();
 
 protected:
     bool OnInitDialog() override;
@@ -123,8 +126,6 @@ private:
     LRESULT SendDpiChange(int newDpi, int x, int y);
 #endif
 
-    COLORREF navBackColor = RGB(50, 80, 90);
-    COLORREF navTextColor = RGB(189, 183, 107);
     LinkLabel prevLink;
     LinkLabel nextLink;
     LinkLabel todayLink;

@@ -19,6 +19,7 @@
 #include "win/gdi.h"
 #include "win/lazy_dll.h"
 #include "win/text.h"
+#include "win/theme.h"
 
 #include <shlobj.h>
 #include <windowsx.h>
@@ -87,6 +88,9 @@ void AlmanacDlg::Run() {
 // folder before the grid loads a page, the position before the tabs are placed, ready last).
 bool AlmanacDlg::OnInitDialog() {
     StartupMark("window"); // the dialog and its controls exist
+    // Before anything paints: the palette of the system's app mode (or the Theme setting).
+    const StoredText theme = ReadStored("Theme");
+    if (RefreshTheme(ThemeSettingFrom(theme.present, theme.text))) ApplyThemeToWindow(hwnd);
     // Placed in scaled pixels at run time, the window lays itself out again when its DPI changes.
     KeepOwnLayout();
     yearList = Item(IDC_YEAR_LIST);
@@ -251,12 +255,11 @@ void AlmanacDlg::CreateNavLinks() {
     prevLink.SetText("上月", true);
     nextLink.SetText("下月", true);
     todayLink.SetText("返回", false);
-    prevLink.Create(LabelRect(kPrevLinkAt, 30, 17), hwnd, IDC_PREV_LINK, navBackColor, navTextColor, 100, "楷体_gb2312",
-                    Dpi());
-    nextLink.Create(LabelRect(kNextLinkAt, 30, 17), hwnd, IDC_NEXT_LINK, navBackColor, navTextColor, 100, "楷体_gb2312",
-                    Dpi());
-    todayLink.Create(LabelRect(kTodayLinkAt, 30, 17), hwnd, IDC_TODAY_LINK, navBackColor, navTextColor, 100,
-                     "楷体_gb2312", Dpi());
+    for (LinkLabel* link : {&prevLink, &nextLink, &todayLink})
+        link->SetTheme(LabelTheme::NavBand);
+    prevLink.Create(LabelRect(kPrevLinkAt, 30, 17), hwnd, IDC_PREV_LINK, 0, 0, 100, "楷体_gb2312", Dpi());
+    nextLink.Create(LabelRect(kNextLinkAt, 30, 17), hwnd, IDC_NEXT_LINK, 0, 0, 100, "楷体_gb2312", Dpi());
+    todayLink.Create(LabelRect(kTodayLinkAt, 30, 17), hwnd, IDC_TODAY_LINK, 0, 0, 100, "楷体_gb2312", Dpi());
 }
 
 void AlmanacDlg::FillLists() {
@@ -270,11 +273,11 @@ void AlmanacDlg::FillLists() {
 }
 
 void AlmanacDlg::CreateHeadlineLinks() {
-    COLORREF face = GetSysColor(COLOR_BTNFACE);
-    headlineLink.Create(LabelRect(kHeadlineAt, 188, 18), hwnd, IDC_HEADLINE_LINK, face, RGB(0, 0, 208), 110, "宋体",
-                        Dpi());
+    headlineLink.SetTheme(LabelTheme::Headline);
+    moreLink.SetTheme(LabelTheme::Headline);
+    headlineLink.Create(LabelRect(kHeadlineAt, 188, 18), hwnd, IDC_HEADLINE_LINK, 0, 0, 110, "宋体", Dpi());
     headlineLink.SetNoPrefix(true); // the server's "&" is text, not a key mark
-    moreLink.Create(LabelRect(kMoreAt, 60, 18), hwnd, IDC_MORE_LINK, face, RGB(0, 0, 208), 100, "楷体_gb2312", Dpi());
+    moreLink.Create(LabelRect(kMoreAt, 60, 18), hwnd, IDC_MORE_LINK, 0, 0, 100, "楷体_gb2312", Dpi());
     MakeHeadlineFetcher();
     headlineServer = HeadlineServer();
 }
@@ -303,6 +306,7 @@ void AlmanacDlg::ApplyHeadlineServer() {
 void AlmanacDlg::ApplySettings() {
     ApplyHolidaySettings();
     ApplyTraySettings();
+    ApplyTheme();
     ApplyHeadlineServer();
 }
 
@@ -535,6 +539,13 @@ void AlmanacDlg::PlaceLinks() {
         link->Rescale(Scale(at.x), Scale(at.y), Dpi());
 }
 
+void AlmanacDlg::ApplyTheme() {
+    const StoredText theme = ReadStored("Theme");
+    RefreshTheme(ThemeSettingFrom(theme.present, theme.text));
+    // Every window, also when nothing changed here: the system's own colours may have.
+    ApplyThemeToThreadWindows();
+}
+
 void AlmanacDlg::ShowTodayLink(bool show) {
     todayLink.Show(show ? SW_SHOW : SW_HIDE);
 }
@@ -612,7 +623,7 @@ LRESULT AlmanacDlg::OnPaint() {
     {
         PaintScope paint(hwnd);
         RECT band{0, 0, Scale(windowWidth), Scale(kNavBandHeight)};
-        Brush brush(CreateSolidBrush(navBackColor));
+        Brush brush(CreateSolidBrush(CurrentPalette().navBackColor));
         FillRect(paint.Dc(), &band, brush.Get());
     }
     if (ready && !readyFileWritten) WriteReadyFile();
@@ -785,6 +796,12 @@ LRESULT AlmanacDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_POWERBROADCAST:
         if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) FollowDate();
         return TRUE;
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+    case WM_THEMECHANGED:
+        // Top-level windows hear of the app mode and high contrast; the calendar turns them all.
+        if (IsThemeChange(msg, wParam, lParam)) ApplyTheme();
+        return Default();
     case WM_ENDSESSION:
         // Log-off or shutdown: the process may be ended as soon as this returns.
         if (wParam) SaveBeforeExit();

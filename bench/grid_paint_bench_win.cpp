@@ -13,6 +13,7 @@
 #include "engine/month_page.h"
 #include "view/grid_layout.h"
 #include "view/month_grid.h"
+#include "win/theme.h"
 
 namespace {
 
@@ -77,9 +78,15 @@ int wmain(int argc, wchar_t** argv) {
     double model = MeanMicroseconds([&] { BuildMonthPage(page, kDesktopRange, 2026, 12, 7); }, rounds * 10);
     double setMonth = MeanMicroseconds([&] { grid.SetMonth(2026, 12, 7); }, rounds);
     double paint96 = paintAt(kBaseDpi), paint192 = paintAt(192), again96 = paintAt(kBaseDpi);
+    // The dark palette costs what the light one does: the same drawing in other colours.
+    UsePalette(MakePalette(ThemeVariant::Dark, {}));
+    double dark96 = paintAt(kBaseDpi);
+    UsePalette(MakePalette(ThemeVariant::Light, {}));
+    double light96 = paintAt(kBaseDpi);
     std::printf("page model %.1f us\nSetMonth with memo files %.1f us\n"
-                "grid paint at 96 DPI %.1f us (again after 192: %.1f us)\ngrid paint at 192 DPI %.1f us (%.2fx)\n",
-                model, setMonth, paint96, again96, paint192, paint192 / paint96);
+                "grid paint at 96 DPI %.1f us (again after 192: %.1f us)\ngrid paint at 192 DPI %.1f us (%.2fx)\n"
+                "grid paint at 96 DPI, dark %.1f us, light again %.1f us\n",
+                model, setMonth, paint96, again96, paint192, paint192 / paint96, dark96, light96);
 
     ReleaseDC(nullptr, screen);
     grid.Destroy();

@@ -10,6 +10,7 @@
 #include "win/dialog.h"
 #include "win/link_label.h"
 #include "win/text.h"
+#include "win/theme.h"
 
 namespace {
 
@@ -26,9 +27,11 @@ protected:
     void OnOK() override;
     LRESULT OnLinkClicked(int id) override;
     void OnScaleChanged(int oldDpi) override;
+    void OnThemeChanged() override;
 
 private:
     void MakeSwatch(LinkLabel& swatch, const RECT& rect, int id, COLORREF color);
+    void ColorSwatches();
     void MakeRoom();
 
     MonthGrid& grid;
@@ -66,8 +69,20 @@ MemoEditDlg::MemoEditDlg(MonthGrid& owner) : grid(owner), day(owner.HotDay()) {
 }
 
 void MemoEditDlg::MakeSwatch(LinkLabel& swatch, const RECT& rect, int id, COLORREF color) {
-    swatch.Create(DrawnRect(hwnd, rect), hwnd, id, GetSysColor(COLOR_BTNFACE), color, kSwatchPointSize, kSwatchFace,
-                  Dpi());
+    swatch.SetTheme(LabelTheme::Swatch);
+    swatch.Create(DrawnRect(hwnd, rect), hwnd, id, 0, color, kSwatchPointSize, kSwatchFace, Dpi());
+}
+
+// Each swatch shows its memo's mark as the grid shows it in the present palette.
+void MemoEditDlg::ColorSwatches() {
+    const GridPalette& palette = CurrentPalette().grid;
+    oneTimeSwatch.SetTextColor(MemoMarkColor(palette, oneTimeColor, MemoKind::OneTime));
+    solarSwatch.SetTextColor(MemoMarkColor(palette, solarColor, MemoKind::SolarYearly));
+    lunarSwatch.SetTextColor(MemoMarkColor(palette, lunarColor, MemoKind::LunarYearly));
+}
+
+void MemoEditDlg::OnThemeChanged() {
+    ColorSwatches();
 }
 
 bool MemoEditDlg::OnInitDialog() {
@@ -87,11 +102,15 @@ bool MemoEditDlg::OnInitDialog() {
     // Run-time controls are placed from their drawn pixel rectangles, in fonts of the dialog's DPI.
     labelFont = CaptionFont(Dpi());
     captions[0] = CreateCaption(hwnd, IDC_DATE_LINE, RECT{10, 10, 330, 30}, texts.dateLine, labelFont.Get());
-    MakeSwatch(oneTimeSwatch, RECT{340, 10, 365, 30}, IDC_ONE_TIME_SWATCH, MemoColor(oneTimeColor, MemoKind::OneTime));
+    const GridPalette& palette = CurrentPalette().grid;
+    MakeSwatch(oneTimeSwatch, RECT{340, 10, 365, 30}, IDC_ONE_TIME_SWATCH,
+               MemoMarkColor(palette, oneTimeColor, MemoKind::OneTime));
     captions[1] = CreateCaption(hwnd, IDC_SOLAR_CAPTION, RECT{10, 230, 120, 250}, texts.solarCaption, labelFont.Get());
-    MakeSwatch(solarSwatch, RECT{130, 230, 155, 250}, IDC_SOLAR_SWATCH, MemoColor(solarColor, MemoKind::SolarYearly));
+    MakeSwatch(solarSwatch, RECT{130, 230, 155, 250}, IDC_SOLAR_SWATCH,
+               MemoMarkColor(palette, solarColor, MemoKind::SolarYearly));
     captions[2] = CreateCaption(hwnd, IDC_LUNAR_CAPTION, RECT{10, 280, 120, 300}, texts.lunarCaption, labelFont.Get());
-    MakeSwatch(lunarSwatch, RECT{130, 280, 155, 300}, IDC_LUNAR_SWATCH, MemoColor(lunarColor, MemoKind::LunarYearly));
+    MakeSwatch(lunarSwatch, RECT{130, 280, 155, 300}, IDC_LUNAR_SWATCH,
+               MemoMarkColor(palette, lunarColor, MemoKind::LunarYearly));
     for (LinkLabel* swatch : {&oneTimeSwatch, &solarSwatch, &lunarSwatch})
         swatch->SetText(kSwatch, true);
     MakeRoom();

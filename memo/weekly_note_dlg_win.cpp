@@ -9,6 +9,7 @@
 #include "win/dialog.h"
 #include "win/link_label.h"
 #include "win/text.h"
+#include "win/theme.h"
 
 namespace {
 
@@ -23,6 +24,9 @@ protected:
     void OnOK() override;
     LRESULT OnLinkClicked(int id) override;
     void OnScaleChanged(int oldDpi) override;
+    void OnThemeChanged() override {
+        noteSwatch.SetTextColor(MemoMarkColor(CurrentPalette().grid, noteColor, MemoKind::Weekly));
+    }
 
 private:
     MonthGrid& grid;
@@ -48,8 +52,10 @@ bool WeeklyNoteDlg::OnInitDialog() {
     labelFont = CaptionFont(Dpi());
     caption = CreateCaption(hwnd, IDC_STATIC, RECT{20, 10, 80, 30}, WeeklyCaption(column), labelFont.Get());
     // The swatch starts where the caption ends and is 25 pixels wide.
-    noteSwatch.Create(DrawnRect(hwnd, RECT{80, 10, 105, 30}), hwnd, IDC_NOTE_SWATCH, GetSysColor(COLOR_BTNFACE),
-                      MemoColor(noteColor, MemoKind::Weekly), kSwatchPointSize, "楷体_gb2312", Dpi());
+    noteSwatch.SetTheme(LabelTheme::Swatch);
+    noteSwatch.Create(DrawnRect(hwnd, RECT{80, 10, 105, 30}), hwnd, IDC_NOTE_SWATCH, 0,
+                      MemoMarkColor(CurrentPalette().grid, noteColor, MemoKind::Weekly), kSwatchPointSize,
+                      "楷体_gb2312", Dpi());
     noteSwatch.SetText("■", true);
     return true;
 }

@@ -61,3 +61,16 @@ uint32_t HeaderNameColor(const GridPalette& palette, const MonthPage& page, int 
         return palette.todayColor;
     return palette.headerTextColor;
 }
+
+CellTextPlace FitCellText(const int* widths, int count, int cellLeft, int dpi) {
+    // One column of the cell stays free after the text, before the line that separates the cells.
+    auto fits = [&](int left, int width) {
+        return Scaled(cellLeft + left, dpi) + width <= Scaled(cellLeft + kCellWidth, dpi) - 1;
+    };
+    if (count < 1 || fits(kCellTextLeft, widths[0])) return {};
+    if (fits(kCellTextFitLeft, widths[0])) return {kCellTextFitLeft, -1};
+    for (int size = 1; size < count; ++size)
+        if (fits(kCellTextFitLeft, widths[size])) return {kCellTextFitLeft, size - 1};
+    const int room = Scaled(cellLeft + kCellWidth, dpi) - 1 - Scaled(cellLeft + kCellTextFitLeft, dpi);
+    return {kCellTextFitLeft, count - 2, room};
+}

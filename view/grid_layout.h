@@ -8,6 +8,7 @@
 
 #include "engine/month_page.h"
 #include "win/dpi_scale.h"
+#include "win/palette.h"
 
 constexpr int kGridWidth = 363;
 constexpr int kGridHeight = 236;
@@ -20,6 +21,7 @@ constexpr int kCellHeight = 32;
 constexpr int kFirstCellTop = 21; // one black line under the header
 constexpr int kGridRows = 6;
 constexpr int kGridColumns = 7;
+constexpr int kMaxDays = 31;
 
 // The 休 or 班 of a statutory holiday or make-up working day: one character in the free top-right
 // corner of the cell, its font's pixel height = kHolidayMarkSize, its box kHolidayMarkSize square at
@@ -32,28 +34,6 @@ constexpr int kHolidayMarkSize = 12;
 // y = kCellLowerTop; the weekly "●" lies left of the number.
 constexpr int kDayNumberRight = 34;
 constexpr int kCellLowerTop = 15;
-
-// Colours are COLORREF values, 0x00BBGGRR.
-constexpr uint32_t Rgb(int r, int g, int b) {
-    return static_cast<uint32_t>(r) | static_cast<uint32_t>(g) << 8 | static_cast<uint32_t>(b) << 16;
-}
-
-constexpr uint32_t kFieldColor = Rgb(0, 0, 0);     // behind the cells: the separator lines
-constexpr uint32_t kStripColor = Rgb(255, 215, 0); // bottom strip, caption and site link background
-constexpr uint32_t kStripTextColor = Rgb(0, 0, 0);
-
-struct GridPalette {
-    uint32_t headerBackColor = Rgb(72, 61, 139);
-    uint32_t headerTextColor = Rgb(255, 255, 120);
-    uint32_t cellBackColor = Rgb(245, 245, 230);
-    uint32_t normalDayColor = Rgb(0, 0, 0); // also every day with a one-time or yearly memo
-    uint32_t todayColor = Rgb(0, 255, 255); // marked day's weekday name and its ring
-    uint32_t solarTermColor = Rgb(0, 0, 255);
-    uint32_t saturdayColor = Rgb(0, 128, 0);
-    uint32_t holidayColor = Rgb(255, 0, 0);   // festivals and Sundays
-    uint32_t restMarkColor = Rgb(220, 0, 0);  // 休
-    uint32_t workMarkColor = Rgb(80, 80, 80); // 班
-};
 
 struct GridPoint {
     int x = 0;
@@ -90,6 +70,23 @@ int HitTestDay(const MonthPage& page, int x, int y, int dpi);
 // Weekday column of a click that hit no day, when it lies in the header band (y ≤ 20 at 96 DPI, the
 // line under the header included): 0 (Sunday) - 6, else −1.
 int HitTestHeaderColumn(int x, int y, int dpi);
+
+// The text under the day number starts kCellTextLeft into the cell. One that would pass the cell's
+// last pixel column from there (a long lunar month name: 十一月大, 闰十二月小) starts kCellTextFitLeft in
+// instead and takes the first of the fitting sizes, largest first, that ends inside the cell; when
+// none does (bitmap faces stop at 11 pixels), the smallest, its characters squeezed to `width`. The
+// next cell's text is never reached.
+constexpr int kCellTextLeft = 6;
+constexpr int kCellTextFitLeft = 1;
+constexpr int kCellTextTop = 17;
+struct CellTextPlace {
+    int left = kCellTextLeft; // 96-DPI offset from the cell's left edge
+    int size = -1;            // −1: the usual font; else an index into the fitting sizes
+    int width = 0;            // 0: as the font sets it; else squeezed to this width (grid pixels)
+};
+// widths[0] is the text's width in the usual font, widths[1..count-1] in the fitting sizes, all in
+// the grid's pixels at `dpi`; cellLeft is the cell's left edge at 96 DPI.
+CellTextPlace FitCellText(const int* widths, int count, int cellLeft, int dpi);
 
 // Colour of a day's number and of the text under it, highest rule first: any one-time or yearly memo,
 // festival, solar term, Saturday, Sunday, else normal. A weekly memo alone changes nothing.

@@ -99,39 +99,64 @@ const MemoRecord& GridPage::LunarMemoFor(int day) const {
     return store ? store->slot(monthPage.cells[day].lunar.day) : kNoRecord;
 }
 
+uint32_t MemoMarkColor(const GridPalette& palette, uint32_t colorWord, MemoKind kind, bool* picked) {
+    const bool own = (colorWord & MEMO_CUSTOM_COLOR) && !palette.markColorsFixed;
+    if (picked) *picked = own;
+    if (own) return MemoColor(colorWord, kind);
+    switch (kind) {
+    case MemoKind::OneTime: return palette.oneTimeFill;
+    case MemoKind::SolarYearly: return palette.solarStarColor;
+    case MemoKind::LunarYearly: return palette.lunarStarColor;
+    case MemoKind::Weekly: break;
+    }
+    return palette.weeklyDotColor;
+}
+
 DayMarks GridPage::MarksFor(int day, const GridPalette& palette) const {
     DayMarks marks;
     const MonthPage& p = monthPage;
     if (!p.ok() || day < 1 || day > p.dayCount) return marks;
     const DayCell& cell = p.cells[day];
+    bool picked = false;
 
     const MemoRecord& oneTime = monthMemos.slot(day);
     if (oneTime.present()) {
         marks.filled = true;
-        marks.fillColor = MemoColor(oneTime.color(), MemoKind::OneTime);
+        marks.fillColor = MemoMarkColor(palette, oneTime.color(), MemoKind::OneTime, &picked);
+        marks.fillEdge = NeedsEdge(palette, marks.fillColor, picked, palette.cellBackColor, true);
+        marks.fillEdgeColor = EdgeColor(palette, palette.cellBackColor);
     }
-    marks.weekly = WeeklyMark(cell.weekday, &marks.weeklyColor);
+    // The dot and the stars sit on the fill where there is one.
+    const uint32_t behind = marks.filled ? marks.fillColor : palette.cellBackColor;
+    marks.edgeColor = EdgeColor(palette, behind);
+    marks.weekly = WeeklyMark(cell.weekday, &marks.weeklyColor, palette, &picked);
+    marks.weeklyEdge = marks.weekly && NeedsEdge(palette, marks.weeklyColor, picked, behind);
     const MemoRecord& solar = yearlySolarMemos.slot(day);
     if (solar.present()) {
         marks.solarStar = true;
-        marks.solarStarColor = MemoColor(solar.color(), MemoKind::SolarYearly);
+        marks.solarStarColor = MemoMarkColor(palette, solar.color(), MemoKind::SolarYearly, &picked);
+        marks.solarEdge = NeedsEdge(palette, marks.solarStarColor, picked, behind);
     }
     const MemoRecord& lunar = LunarMemoFor(day);
     if (lunar.present()) {
         marks.lunarStar = true;
-        marks.lunarStarColor = MemoColor(lunar.color(), MemoKind::LunarYearly);
+        marks.lunarStarColor = MemoMarkColor(palette, lunar.color(), MemoKind::LunarYearly, &picked);
+        marks.lunarEdge = NeedsEdge(palette, marks.lunarStarColor, picked, behind);
+        marks.lunarHollow = palette.hollowLunarStar;
     }
-    marks.numberColor = DayNumberColor(palette, cell, marks.filled || marks.solarStar || marks.lunarStar);
+    marks.numberColor = marks.filled ? TextOnFill(palette, marks.fillColor)
+                                     : DayNumberColor(palette, cell, marks.solarStar || marks.lunarStar);
     marks.holiday = cell.holiday;
     marks.holidayColor = cell.holiday == HolidayMark::Work ? palette.workMarkColor : palette.restMarkColor;
     return marks;
 }
 
-bool GridPage::WeeklyMark(int weekday, uint32_t* color) const {
+bool GridPage::WeeklyMark(int weekday, uint32_t* color, const GridPalette& palette, bool* picked) const {
     if (weekday < 0 || weekday > 6) return false;
     const MemoRecord& record = weeklyMemos.slot(weekday);
     if (!record.present()) return false;
-    if (color) *color = MemoColor(record.color(), MemoKind::Weekly);
+    const uint32_t c = MemoMarkColor(palette, record.color(), MemoKind::Weekly, picked);
+    if (color) *color = c;
     return true;
 }
 

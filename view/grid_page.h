@@ -31,7 +31,17 @@ struct DayMarks {
     uint32_t numberColor = 0;                // day number and the text under it
     HolidayMark holiday = HolidayMark::None; // 休 or 班 at the top right
     uint32_t holidayColor = 0;
+    // Marks hard to see on what they sit on get an edge in edgeColor (palette.h: NeedsEdge): a frame
+    // inside the filled cell, a hollow glyph over the dot or star.
+    bool fillEdge = false, weeklyEdge = false, solarEdge = false, lunarEdge = false;
+    uint32_t fillEdgeColor = 0;
+    uint32_t edgeColor = 0;
+    bool lunarHollow = false; // the lunar star drawn hollow (told apart by shape)
 };
+
+// The colour a memo is marked in: the user's as picked, else the palette's for its kind (high
+// contrast: always the palette's). `picked` says which.
+uint32_t MemoMarkColor(const GridPalette& palette, uint32_t colorWord, MemoKind kind, bool* picked = nullptr);
 
 class GridPage {
 public:
@@ -60,8 +70,10 @@ public:
     const MemoRecord& LunarMemoFor(int day) const;
 
     DayMarks MarksFor(int day, const GridPalette& palette) const;
-    // The "●" of a header column: true with its colour when the weekday has a weekly memo.
-    bool WeeklyMark(int weekday, uint32_t* color) const;
+    // The "●" of a header column: true with its colour when the weekday has a weekly memo; `picked`
+    // when the user chose that colour.
+    bool WeeklyMark(int weekday, uint32_t* color, const GridPalette& palette = GridPalette(),
+                    bool* picked = nullptr) const;
 
     // The day's four memo records in the tip's order: weekly, one-time, solar-yearly, lunar-yearly
     // (empty records for a day not on the page).

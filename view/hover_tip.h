@@ -1,7 +1,7 @@
-// HoverTip: the borderless popup (template IDD_HOVER_TIP) that shows a day's memo texts, red on
-// yellow, in 宋体 15 px (at 96 DPI; the tip takes its owner's DPI), just below the pointer. The grid creates it,
-// hidden, when it first has a text, and keeps it; it decides what the tip shows and shows or hides it. The tip only
-// stores, measures, places and paints its text.
+// HoverTip: the borderless popup (template IDD_HOVER_TIP) that shows a day's memo texts, in the palette's tip colours
+// (red on yellow in Light), in 宋体 15 px (at 96 DPI; the tip takes its owner's DPI), just below the pointer. The grid
+// creates it, hidden, when it first has a text, and keeps it; it decides what the tip shows and shows or hides it. The
+// tip only stores, measures, places and paints its text.
 //
 // Texts are UTF-8 (memo bytes are converted by the caller) and are drawn as typed: an "&" is an "&".
 // The tip sizes itself to the text block (text_block.h) and stays inside the monitor's work area
@@ -15,9 +15,6 @@
 
 class HoverTip : public Dialog {
 public:
-    static constexpr COLORREF kBackColor = RGB(255, 255, 0);
-    static constexpr COLORREF kTextColor = RGB(255, 0, 0);
-
     // Creates the hidden popup, owned by parent's top-level window.
     bool Create(HWND parent);
     // Takes the text, measures it in the font of `dpi` (the grid's), moves and sizes the window below

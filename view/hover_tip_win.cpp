@@ -5,6 +5,7 @@
 #include "view/tip_placement.h"
 #include "win/font.h"
 #include "win/text.h"
+#include "win/theme.h"
 
 bool HoverTip::Create(HWND parent) {
     return CreateModeless(IDD_HOVER_TIP, parent);
@@ -37,11 +38,12 @@ void HoverTip::SetTipText(const std::string& t, POINT screenPoint, int ownerDpi)
 void HoverTip::Paint(HDC dc) {
     RECT r = ClientRect();
     r.bottom = r.top + height;
-    Brush back(CreateSolidBrush(kBackColor));
+    const Palette& palette = CurrentPalette();
+    Brush back(CreateSolidBrush(palette.tipBackColor));
     FillRect(dc, &r, back.Get());
     SelectScope selectFont(dc, font.Get());
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, kTextColor);
+    SetTextColor(dc, palette.tipTextColor);
     std::wstring wide = ToWide(text);
     // Memo texts are shown as typed: no "&" mnemonics.
     DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &r, DT_NOPREFIX);

@@ -105,7 +105,7 @@ public:
     GridPoint CellOrigin(int day) const { return ::CellOrigin(model.page(), day, dpi); }
     const MemoRecord& LunarMemoFor(int day) const { return model.LunarMemoFor(day); }
     const GridPage& Page() const { return model; }
-    const GridPalette& Palette() const { return palette; }
+    const GridPalette& Palette() const;
     const ColorLabel* YearCaption() const { return yearCaption.get(); }
     const LinkLabel* SiteLink() const { return siteLink.get(); }
 
@@ -127,10 +127,11 @@ private:
     // The year caption shows the page's text; its window is made, at that text's size, with the first page.
     void ShowYearCaption();
     int S(int value96) const { return Scaled(value96, dpi); }
-    void PaintHeader(HDC dc, int width);
-    void PaintDay(HDC dc, int day, int row, int column);
-    void PaintHolidayMark(HDC dc, const DayMarks& marks, int row, int column);
-    void PaintRing(HDC dc);
+    void PaintHeader(HDC dc, int width, const GridPalette& palette);
+    void PaintDays(HDC dc, const GridPalette& palette);
+    CellTextPlace PlaceCellText(HDC dc, int day, int cellLeft);
+    HFONT FitFont(int size);
+    void PaintRing(HDC dc, const GridPalette& palette);
     void PaintFocus(HDC dc);
     bool FocusCueShown() const;
     void OpenDayEditor(int day);
@@ -151,13 +152,18 @@ private:
     std::string name;
 
     int dpi = kBaseDpi;
-    GridPalette palette;
     Font numberFont;
     Font starFont;
     Font smallFont;
     Font smallBoldFont;
     Font headerNameFont; // the DC's own font made for this DPI, where that is not 96
     Font holidayFont;
+    // Smaller bold fonts for a lunar month name too long for its cell (character heights at 96 DPI).
+    static constexpr int kFitSizes = 4;
+    static constexpr int kFitHeights[kFitSizes] = {12, 11, 10, 9};
+    Font fitFonts[kFitSizes];
+    CellTextPlace namePlace[kMaxDays + 1];
+    bool namePlaced[kMaxDays + 1] = {};
 
     std::unique_ptr<HoverTip> tip;
     std::unique_ptr<ColorLabel> yearCaption;

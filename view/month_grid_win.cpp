@@ -14,6 +14,10 @@
 #include "win/font.h"
 #include "win/lazy_dll.h"
 #include "win/text.h"
+#include "win/theme.h"
+
+#include <iterator>
+#include <vector>
 
 namespace {
 
@@ -64,7 +68,8 @@ bool MonthGrid::Create(const RECT& rect, HWND parent, int id, MonthGridOwner* gr
     RECT linkRect{S(kSiteLinkLeft), S(kCaptionTop), S(kSiteLinkRight), S(kGridHeight)};
     siteLink = std::make_unique<LinkLabel>();
     siteLink->SetText(kSiteName, true);
-    siteLink->Create(linkRect, hwnd, kSiteLinkId, kStripColor, kStripTextColor, kLabelPointSize, kLabelFace, dpi);
+    siteLink->SetTheme(LabelTheme::Strip);
+    siteLink->Create(linkRect, hwnd, kSiteLinkId, 0, 0, kLabelPointSize, kLabelFace, dpi);
     yearCaption = std::make_unique<ColorLabel>();
     if (model.page().ok()) ShowYearCaption();
 
@@ -78,7 +83,8 @@ void MonthGrid::ShowYearCaption() {
     yearCaption->SetText(model.page().yearCaption, true);
     if (yearCaption->Handle()) return;
     RECT captionRect{0, S(kCaptionTop), S(kCaptionRight), S(kGridHeight)};
-    yearCaption->Create(captionRect, hwnd, -1, kStripColor, kStripTextColor, kLabelPointSize, kLabelFace, dpi);
+    yearCaption->SetTheme(LabelTheme::Strip);
+    yearCaption->Create(captionRect, hwnd, -1, 0, 0, kLabelPointSize, kLabelFace, dpi);
 }
 
 // Pixel heights are cell heights (positive). Only the day numbers are Latin. The other three fonts
@@ -97,6 +103,9 @@ void MonthGrid::MakeFonts() {
     // The header's names are drawn in the DC's own font: GDI's system font, made for the system DPI
     // (and under Wine only taller, not wider). At 96 DPI that stays as it is; at any other DPI the
     // names get the same face at this DPI's height and its own width.
+    for (Font& font : fitFonts)
+        font.Reset();
+    std::fill(std::begin(namePlaced), std::end(namePlaced), false);
     headerNameFont.Reset();
     LOGFONTW system{};
     if (dpi != kBaseDpi && GetObjectW(GetStockObject(SYSTEM_FONT), sizeof system, &system)) {
@@ -128,6 +137,7 @@ void MonthGrid::SetMemoRoot(const std::string& utf8Folder) {
 
 int MonthGrid::SetMonth(int year, int month, int day) {
     if (!model.SetMonth(year, month, day)) return 0;
+    std::fill(std::begin(namePlaced), std::end(namePlaced), false);
     // A page turned by the lists or links keeps the focus day's number, as the page keys do.
     focusDay = std::min(focusDay, model.page().dayCount);
     if (owner) owner->ShowTodayLink(!model.page().MarkShown());
@@ -349,6 +359,10 @@ void MonthGrid::RefreshMemos() {
     UpdateName(false);
 }
 
+const GridPalette& MonthGrid::Palette() const {
+    return CurrentPalette().grid;
+}
+
 LRESULT MonthGrid::OnPaint() {
     PaintScope paint(hwnd);
     Paint(paint.Dc());
@@ -360,6 +374,7 @@ void MonthGrid::Paint(HDC dc) {
 }
 
 void MonthGrid::Paint(HDC dc, bool focusCue) {
+    const GridPalette& palette = CurrentPalette().grid;
     RECT client{0, 0, S(kGridWidth), S(kGridHeight)};
     if (hwnd) client = ClientRect();
     const int width = client.right, height = client.bottom;
@@ -370,12 +385,10 @@ void MonthGrid::Paint(HDC dc, bool focusCue) {
     COLORREF callerColor = GetTextColor(dc);
     int callerMode = SetBkMode(dc, TRANSPARENT);
 
-    Fill(dc, 0, 0, width, stripTop, kFieldColor);
-    Fill(dc, 0, stripTop, width, height, kStripColor);
-    PaintHeader(dc, width);
+    Fill(dc, 0, 0, width, stripTop, palette.fieldColor);
+    Fill(dc, 0, stripTop, width, height, palette.stripColor);
+    PaintHeader(dc, width, palette);
 
-    // All cells first, then the days: a month name wider than its cell stays readable where it runs
-    // on into the next cell instead of being covered by that cell's background.
     Brush cellBrush(CreateSolidBrush(palette.cellBackColor));
     for (int row = 0; row < kGridRows; ++row) {
         for (int column = 0; column < kGridColumns; ++column) {
@@ -384,13 +397,8 @@ void MonthGrid::Paint(HDC dc, bool focusCue) {
             FillRect(dc, &r, cellBrush.Get());
         }
     }
-    const MonthPage& page = model.page();
-    for (int row = 0; row < kGridRows; ++row) {
-        for (int column = 0; column < kGridColumns; ++column) {
-            if (int day = DayAtCell(page, row, column)) PaintDay(dc, day, row, column);
-        }
-    }
-    PaintRing(dc);
+    PaintDays(dc, palette);
+    PaintRing(dc, palette);
     if (focusCue) PaintFocus(dc);
 
     SelectObject(dc, callerFont);
@@ -398,13 +406,18 @@ void MonthGrid::Paint(HDC dc, bool focusCue) {
     SetBkMode(dc, callerMode);
 }
 
-void MonthGrid::PaintHeader(HDC dc, int width) {
+void MonthGrid::PaintHeader(HDC dc, int width, const GridPalette& palette) {
     Fill(dc, 0, 0, width, S(kHeaderHeight), palette.headerBackColor);
     if (headerNameFont) SelectObject(dc, headerNameFont.Get());
     for (int i = 0; i < kGridColumns; ++i) {
         uint32_t color = 0;
-        if (model.WeeklyMark(i, &color)) {
+        bool picked = false;
+        if (model.WeeklyMark(i, &color, palette, &picked)) {
             SelectObject(dc, smallBoldFont.Get());
+            if (NeedsEdge(palette, color, picked, palette.headerBackColor)) {
+                SetTextColor(dc, EdgeColor(palette, palette.headerBackColor));
+                Text(dc, S(2 + kColumnPitch * i), S(2), "○");
+            }
             SetTextColor(dc, color);
             Text(dc, S(2 + kColumnPitch * i), S(2), "●");
         }
@@ -415,54 +428,130 @@ void MonthGrid::PaintHeader(HDC dc, int width) {
     }
 }
 
-// Every mark's place is an offset from the cell's corner at 96 DPI, scaled as a point.
-void MonthGrid::PaintDay(HDC dc, int day, int row, int column) {
-    const DayCell& cell = model.page().cells[day];
-    const DayMarks marks = model.MarksFor(day, palette);
-    const GridPoint corner = CellCorner96(row, column);
-    auto at = [&](int dx, int dy, const std::string& text) { Text(dc, S(corner.x + dx), S(corner.y + dy), text); };
+// The days go in passes, one font each, every cell keeping its own order (fill, dot, stars, number,
+// text, 休 or 班): no two cells' drawings overlap, and each font is selected once, not once a day
+// (under Wine each change of font costs as much as a few glyphs).
+void MonthGrid::PaintDays(HDC dc, const GridPalette& palette) {
+    struct Shown {
+        int day;
+        GridPoint corner; // 96 DPI
+        DayMarks marks;
+    };
+    Shown days[kMaxDays];
+    int count = 0;
+    const MonthPage& page = model.page();
+    for (int row = 0; row < kGridRows; ++row)
+        for (int column = 0; column < kGridColumns; ++column)
+            if (int day = DayAtCell(page, row, column))
+                days[count++] = {day, CellCorner96(row, column), model.MarksFor(day, palette)};
+    auto at = [&](const Shown& d, int dx, int dy, const std::string& text) {
+        Text(dc, S(d.corner.x + dx), S(d.corner.y + dy), text);
+    };
+    // A hollow glyph in the edge colour over (or, hollow alone, instead of) the full one.
+    auto mark = [&](const Shown& d, int dx, int dy, uint32_t color, bool edge, bool hollow, const char* full,
+                    const char* outline) {
+        SetTextColor(dc, color);
+        at(d, dx, dy, hollow ? outline : full);
+        if (!edge) return;
+        SetTextColor(dc, d.marks.edgeColor);
+        at(d, dx, dy, outline);
+    };
 
-    if (marks.filled) {
-        GridRect r = CellRect(row, column, dpi);
-        Fill(dc, r.left, r.top, r.right, r.bottom, marks.fillColor);
+    for (int i = 0; i < count; ++i) {
+        const Shown& d = days[i];
+        if (!d.marks.filled) continue;
+        const int x = S(d.corner.x), y = S(d.corner.y);
+        const int right = S(d.corner.x + kCellWidth), bottom = S(d.corner.y + kCellHeight);
+        Fill(dc, x, y, right, bottom, d.marks.fillColor);
+        if (d.marks.fillEdge) {
+            RECT r{x, y, right, bottom};
+            Brush edge(CreateSolidBrush(d.marks.fillEdgeColor));
+            FrameRect(dc, &r, edge.Get());
+        }
     }
-    if (marks.weekly) {
-        SelectObject(dc, smallBoldFont.Get());
-        SetTextColor(dc, marks.weeklyColor);
-        at(2, 0, "●");
+    SelectObject(dc, smallBoldFont.Get());
+    for (int i = 0; i < count; ++i)
+        if (days[i].marks.weekly)
+            mark(days[i], 2, 0, days[i].marks.weeklyColor, days[i].marks.weeklyEdge, false, "●", "○");
+    SelectObject(dc, starFont.Get());
+    for (int i = 0; i < count; ++i) {
+        const DayMarks& m = days[i].marks;
+        if (m.solarStar) mark(days[i], -1, 15, m.solarStarColor, m.solarEdge, false, "★", "☆");
+        if (m.lunarStar) mark(days[i], 34, 15, m.lunarStarColor, m.lunarEdge, m.lunarHollow, "★", "☆");
     }
-    if (marks.solarStar) {
-        SelectObject(dc, starFont.Get());
-        SetTextColor(dc, marks.solarStarColor);
-        at(-1, 15, "★");
-    }
-    if (marks.lunarStar) {
-        SelectObject(dc, starFont.Get());
-        SetTextColor(dc, marks.lunarStarColor);
-        at(34, 15, "★");
-    }
-
-    char number[8];
-    std::snprintf(number, sizeof number, "%2d", day);
-    SetTextColor(dc, marks.numberColor);
     SelectObject(dc, numberFont.Get());
-    at(10, 2, number);
-    // Not clipped to the cell: a long month name runs on into the next cell.
-    SelectObject(dc, cell.textIsMonthName ? smallBoldFont.Get() : smallFont.Get());
-    at(6, 17, cell.text);
-    PaintHolidayMark(dc, marks, row, column);
-}
-
-// Last in the cell, so nothing drawn there covers it; it keeps to a corner nothing else uses.
-void MonthGrid::PaintHolidayMark(HDC dc, const DayMarks& marks, int row, int column) {
-    if (marks.holiday == HolidayMark::None) return;
-    GridRect box = HolidayMarkRect(row, column, dpi);
+    for (int i = 0; i < count; ++i) {
+        char number[8];
+        std::snprintf(number, sizeof number, "%2d", days[i].day);
+        SetTextColor(dc, days[i].marks.numberColor);
+        at(days[i], 10, 2, number);
+    }
+    SelectObject(dc, smallFont.Get());
+    for (int i = 0; i < count; ++i) {
+        const DayCell& cell = page.cells[days[i].day];
+        if (cell.textIsMonthName) continue;
+        SetTextColor(dc, days[i].marks.numberColor);
+        at(days[i], kCellTextLeft, kCellTextTop, cell.text);
+    }
+    // Month names in bold; a long one (十一月大, 闰十二月小) further left, smaller where it must be, so it
+    // stays in its cell.
+    for (int i = 0; i < count; ++i) {
+        const DayCell& cell = page.cells[days[i].day];
+        if (!cell.textIsMonthName) continue;
+        SelectObject(dc, smallBoldFont.Get());
+        const CellTextPlace place = PlaceCellText(dc, days[i].day, days[i].corner.x);
+        if (place.size >= 0) SelectObject(dc, FitFont(place.size));
+        SetTextColor(dc, days[i].marks.numberColor);
+        if (!place.width) {
+            at(days[i], place.left, kCellTextTop, cell.text);
+            continue;
+        }
+        const std::wstring wide = ToWide(cell.text);
+        std::vector<INT> advance(wide.size(), place.width / static_cast<int>(wide.size()));
+        ExtTextOutW(dc, S(days[i].corner.x + place.left), S(days[i].corner.y + kCellTextTop), 0, nullptr, wide.c_str(),
+                    static_cast<UINT>(wide.size()), advance.data());
+    }
+    // Last in the cell, so nothing drawn there covers it; it keeps to a corner nothing else uses.
     SelectObject(dc, holidayFont.Get());
-    SetTextColor(dc, marks.holidayColor);
-    Text(dc, box.left, box.top, HolidayMarkText(marks.holiday));
+    for (int i = 0; i < count; ++i) {
+        const DayMarks& m = days[i].marks;
+        if (m.holiday == HolidayMark::None) continue;
+        SetTextColor(dc, m.holidayColor);
+        Text(dc, S(days[i].corner.x + kHolidayMarkLeft), S(days[i].corner.y + kHolidayMarkTop),
+             HolidayMarkText(m.holiday));
+    }
 }
 
-void MonthGrid::PaintRing(HDC dc) {
+// Where a month name goes, measured once per page and scale: in the usual bold font (selected) and,
+// only when that does not fit, in the fitting sizes.
+CellTextPlace MonthGrid::PlaceCellText(HDC dc, int day, int cellLeft) {
+    if (namePlaced[day]) return namePlace[day];
+    const std::wstring wide = ToWide(model.page().cells[day].text);
+    auto measure = [&] {
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &extent);
+        return static_cast<int>(extent.cx);
+    };
+    int widths[1 + kFitSizes] = {measure()};
+    int count = 1;
+    if (FitCellText(widths, 1, cellLeft, dpi).left != kCellTextLeft) {
+        for (int i = 0; i < kFitSizes; ++i) {
+            SelectScope select(dc, FitFont(i));
+            widths[count++] = measure();
+        }
+    }
+    namePlaced[day] = true;
+    return namePlace[day] = FitCellText(widths, count, cellLeft, dpi);
+}
+
+HFONT MonthGrid::FitFont(int size) {
+    Font& font = fitFonts[size];
+    // Made on the first page that needs it: most months have no long name.
+    if (!font) font = CreatePixelFont(-S(kFitHeights[size]), "Arial", FW_BOLD, GB2312_CHARSET);
+    return font.Get();
+}
+
+void MonthGrid::PaintRing(HDC dc, const GridPalette& palette) {
     const MonthPage& page = model.page();
     if (!page.ok() || !page.MarkShown()) return;
     GridPoint o = ::CellOrigin(page, page.mark.day, kBaseDpi);

@@ -13,6 +13,10 @@
 
 #include <string>
 
+// Where a label's colours come from: its own (Fixed), or the current palette's for the place it sits
+// in, asked at every paint. A Swatch keeps its own text colour (a memo's) on the dialog's background.
+enum class LabelTheme { Fixed, Strip, NavBand, Headline, Swatch };
+
 // Measures a UTF-8 text block in the font selected into dc; the line height is the height of "a".
 BlockSize MeasureTextBlock(HDC dc, const std::string& text);
 
@@ -31,10 +35,14 @@ public:
     void SetTextColor(COLORREF color);
     // Draws every "&" as itself instead of as the mark of an underlined key (texts from outside).
     void SetNoPrefix(bool on) { noPrefix = on; }
+    void SetTheme(LabelTheme t) { theme = t; }
 
     const std::string& Text() const { return text; }
     COLORREF TextColor() const { return textColor; }
     COLORREF BackColor() const { return backColor; }
+    // The colours the next paint uses.
+    COLORREF PaintBackColor() const;
+    COLORREF PaintTextColor() const;
     int Id() const { return id; }
     // Position in the parent's client area; right and bottom follow each automatic resize.
     const RECT& Rect() const { return rect; }
@@ -63,4 +71,6 @@ protected:
     bool autoSize = false;
     bool shownAtCreate = false; // what a SetText before Create asked for
     bool noPrefix = false;
+    LabelTheme theme = LabelTheme::Fixed;
+    bool ownTextShown = false; // a link's hover colour shows over the palette's
 };

@@ -2,6 +2,7 @@
 
 #include "win/font.h"
 #include "win/text.h"
+#include "win/theme.h"
 
 namespace {
 
@@ -95,14 +96,40 @@ void ColorLabel::SetTextColor(COLORREF color) {
     if (hwnd) Invalidate(false);
 }
 
+COLORREF ColorLabel::PaintBackColor() const {
+    const Palette& p = CurrentPalette();
+    switch (theme) {
+    case LabelTheme::Strip: return p.grid.stripColor;
+    case LabelTheme::NavBand: return p.navBackColor;
+    case LabelTheme::Headline:
+    case LabelTheme::Swatch: return p.dialogBackColor;
+    case LabelTheme::Fixed: break;
+    }
+    return backColor;
+}
+
+COLORREF ColorLabel::PaintTextColor() const {
+    if (ownTextShown) return textColor;
+    const Palette& p = CurrentPalette();
+    switch (theme) {
+    case LabelTheme::Strip: return p.grid.stripTextColor;
+    case LabelTheme::NavBand: return p.navTextColor;
+    case LabelTheme::Headline: return p.headlineTextColor;
+    case LabelTheme::Swatch:
+    case LabelTheme::Fixed: break;
+    }
+    return textColor;
+}
+
 void ColorLabel::Paint(HDC dc) {
     RECT client = ClientRect();
+    const COLORREF back = PaintBackColor();
     // Filling first covers the corners that shorter lines leave, so no stale pixels show there.
-    Brush back(CreateSolidBrush(backColor));
-    FillRect(dc, &client, back.Get());
+    Brush backBrush(CreateSolidBrush(back));
+    FillRect(dc, &client, backBrush.Get());
     SelectScope selectFont(dc, FontHandle());
-    ::SetBkColor(dc, backColor);
-    ::SetTextColor(dc, textColor);
+    ::SetBkColor(dc, back);
+    ::SetTextColor(dc, PaintTextColor());
     std::wstring wide = ToWide(text);
     DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &client, noPrefix ? DT_NOPREFIX : 0);
 }

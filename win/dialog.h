@@ -9,6 +9,9 @@
 // IDOK and IDCANCEL commands: Enter, Esc, the close box). A modal dialog ends with IDOK / IDCANCEL by
 // default; a modeless one ignores both unless a subclass says otherwise.
 //
+// Theme: every dialog takes the current palette (win/theme.h) by itself: its caption and controls at
+// creation, the WM_CTLCOLOR* colours whenever they paint.
+//
 // Display scale: a dialog knows its DPI (Dpi(), its monitor's when it was made, then what WM_DPICHANGED
 // says). On a change, the template's controls are rescaled (by the system where it does that, else
 // here, as it would), then OnScaleChanged remakes what the subclass placed or drew itself.
@@ -38,6 +41,8 @@ public:
     static Dialog* FromDialogHandle(HWND hwnd);
 
     int Dpi() const { return dpi; }
+    // The palette changed (win/theme.h, which redraws the window afterwards).
+    void ThemeChanged() { OnThemeChanged(); }
     // A length or coordinate at 96 DPI in this dialog's pixels.
     int Scale(int value96) const { return Scaled(value96, dpi); }
 
@@ -47,6 +52,8 @@ protected:
     virtual void OnCancel();
     // The DPI went from oldDpi to Dpi(): remake the fonts of our own and re-place what we placed.
     virtual void OnScaleChanged(int /*oldDpi*/) {}
+    // What the dialog keeps of the palette (colours given to labels) follows it here.
+    virtual void OnThemeChanged() {}
 
     // Every child is placed by the subclass: the system leaves them alone on a DPI change (only their
     // rectangles and the template font are rescaled here, for OnScaleChanged to refine).

@@ -2,6 +2,7 @@
 
 #include "win/dpi.h"
 #include "win/text.h"
+#include "win/theme.h"
 
 namespace {
 
@@ -63,7 +64,17 @@ void Dialog::OnCancel() {
 
 LRESULT Dialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_INITDIALOG: return OnInitDialog() ? TRUE : FALSE;
+    case WM_INITDIALOG:
+        if (CurrentPalette().variant != ThemeVariant::Light) ApplyThemeToWindow(hwnd);
+        return OnInitDialog() ? TRUE : FALSE;
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+        if (HBRUSH brush = ThemedControlColor(msg, reinterpret_cast<HDC>(wParam)))
+            return reinterpret_cast<LRESULT>(brush);
+        return Window::HandleMessage(msg, wParam, lParam);
     case kScaleChangedMessage: OnScaleChanged(static_cast<int>(wParam)); return 0;
     default: return Window::HandleMessage(msg, wParam, lParam);
     }

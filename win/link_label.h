@@ -1,4 +1,4 @@
-// LinkLabel: a ColorLabel that turns RGB(255, 64, 64) while the pointer is over it (holding the mouse
+// LinkLabel: a ColorLabel that turns the palette's hover colour while the pointer is over it (holding the mouse
 // capture to notice when it leaves) and, when clicked, posts WM_LINK_CLICKED with its id to its parent.
 // The message is posted, so the parent handles it after the click has been processed.
 #pragma once
@@ -7,6 +7,7 @@
 
 class LinkLabel : public ColorLabel {
 public:
+    // The light palette's hover colour; each palette has its own (linkHoverColor).
     static constexpr COLORREF kHoverColor = RGB(255, 64, 64);
 
     bool IsHovering() const { return hovering; }

@@ -1,12 +1,15 @@
 #include "win/link_label.h"
 
+#include "win/theme.h"
+
 LRESULT LinkLabel::OnMouseMove(int x, int y, UINT) {
     if (GetCapture() != hwnd) {
         // The pointer has just come onto the link: hold the capture to see it leave.
         SetCapture(hwnd);
         if (!hovering) {
             savedColor = textColor;
-            textColor = kHoverColor;
+            textColor = CurrentPalette().linkHoverColor;
+            ownTextShown = true;
             Invalidate(true);
             hovering = true;
         }
@@ -18,6 +21,7 @@ LRESULT LinkLabel::OnMouseMove(int x, int y, UINT) {
             ReleaseCapture();
             hovering = false;
             textColor = savedColor;
+            ownTextShown = false;
             Invalidate(true);
         }
     }
@@ -29,6 +33,7 @@ LRESULT LinkLabel::OnLButtonUp(int, int, UINT) {
     // Only a hover saved a colour; a release without one keeps the colour the owner set last.
     if (hovering) textColor = savedColor;
     hovering = false;
+    ownTextShown = false;
     PostMessageW(GetParent(hwnd), WM_LINK_CLICKED, static_cast<WPARAM>(id), 0);
     return Default();
 }

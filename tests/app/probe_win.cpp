@@ -275,6 +275,13 @@ int wmain(int argc, wchar_t** argv) {
         std::fputs(TextOf(item).c_str(), stdout);
         return 0;
     }
+    if (what == L"themechange") {
+        // What Windows sends every top-level window when the app mode changes.
+        DWORD_PTR result = 0;
+        SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"ImmersiveColorSet"),
+                            SMTO_ABORTIFHUNG, 5000, &result);
+        return 0;
+    }
     if (what == L"close") {
         HWND w = FindCalendar();
         if (!w) return 2;

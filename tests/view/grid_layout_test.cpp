@@ -95,6 +95,22 @@ TEST(GridLayout, HitTestEdges) {
     EXPECT_EQ(HitTestHeaderColumn(543, 32, 144), -1);
 }
 
+// A text under the number stays where it was when it fits (one column short of the cell's edge);
+// else from further left, in the first size that fits, or squeezed into the room left.
+TEST(GridLayout, LongTextsFitTheirCell) {
+    const int fitsThere[] = {44}, justOver[] = {45}, fitsLeft[] = {49, 60}, third[] = {60, 55, 49, 40},
+              none[] = {75, 65, 55};
+    EXPECT_EQ(FitCellText(fitsThere, 1, 52, kBaseDpi).left, kCellTextLeft);
+    EXPECT_EQ(FitCellText(justOver, 1, 52, kBaseDpi).left, kCellTextFitLeft);
+    EXPECT_EQ(FitCellText(fitsLeft, 2, 52, kBaseDpi).left, kCellTextFitLeft);
+    EXPECT_EQ(FitCellText(fitsLeft, 2, 52, kBaseDpi).size, -1);
+    EXPECT_EQ(FitCellText(third, 4, 52, kBaseDpi).size, 1);
+    const CellTextPlace squeezed = FitCellText(none, 3, 52, kBaseDpi);
+    EXPECT_EQ(squeezed.size, 1);
+    EXPECT_EQ(squeezed.width, 49);
+    EXPECT_EQ(FitCellText(none, 3, 52, 192).width, 0); // twice the pixels: 65 fits from the left
+}
+
 TEST(GridLayout, DayNumberColourPrecedence) {
     GridPalette p;
     DayCell cell;

@@ -190,7 +190,7 @@ TEST_F(GridPageTest, MarksAndNumberColours) {
     GridPage grid;
     grid.SetMemoRoot(root);
     Write(LunarFile(10), MemoFileBytes({{28, "L", 0}}));
-    Write("202612", MemoFileBytes({{13, "", kCustomRed}, {20, "one", 0}}));
+    Write("202612", MemoFileBytes({{13, "", kCustomRed}, {16, "w", 0}, {20, "one", 0}}));
     Write("week", MemoFileBytes({{3, "W", 0x00FF00}}));
     ASSERT_TRUE(grid.SetMonth(2026, 12, 7));
     const GridPalette palette;
@@ -213,6 +213,13 @@ TEST_F(GridPageTest, MarksAndNumberColours) {
     EXPECT_TRUE(wednesday.weekly);
     EXPECT_EQ(wednesday.weeklyColor, kRed);
     EXPECT_EQ(wednesday.numberColor, kBlack);
+
+    // Dark edges the Wednesday dot where it sits on the one-time fill (the 16th), not on the plain
+    // cell; light draws its own colours as ever.
+    const GridPalette dark = MakePalette(ThemeVariant::Dark, {}).grid;
+    EXPECT_TRUE(grid.MarksFor(16, dark).weeklyEdge);
+    EXPECT_FALSE(grid.MarksFor(2, dark).weeklyEdge);
+    EXPECT_FALSE(grid.MarksFor(16, palette).weeklyEdge);
 
     // The marked day's weekday name (7 December, a Monday) is cyan only on the marked month's page.
     for (int column = 0; column < 7; ++column)

@@ -10,6 +10,8 @@
 #include "win/link_label.h"
 #include "view/month_grid.h"
 #include "view_test_dir.h"
+#include "win/text.h"
+#include "win/theme.h"
 
 namespace {
 
@@ -244,7 +246,7 @@ TEST(MonthGridNoWindow, CreateFailsCleanly) {
     EXPECT_EQ(owner.calls, 0); // the owner was never taken
     Surface s(kGridWidth, kGridHeight);
     grid.Paint(s.Dc());
-    EXPECT_EQ(s.At(5, 230), kStripColor);
+    EXPECT_EQ(s.At(5, 230), GridPalette().stripColor);
     EXPECT_GT(s.CountAll(grid.Palette().todayColor), 0);
 }
 
@@ -254,12 +256,12 @@ TEST_F(MonthGridTest, FieldHeaderCellsAndSeparators) {
     const Surface& s = *surface;
     EXPECT_EQ(s.At(48, 10), palette.headerBackColor);
     EXPECT_EQ(s.At(362, 0), palette.headerBackColor);
-    EXPECT_EQ(s.At(100, 20), kFieldColor); // line under the header
-    EXPECT_EQ(s.At(51, 30), kFieldColor);  // line between columns 0 and 1
-    EXPECT_EQ(s.At(103, 53), kFieldColor); // line between rows 0 and 1
-    EXPECT_EQ(s.At(10, 218), kFieldColor); // line above the strip
-    EXPECT_EQ(s.At(5, 219), kStripColor);
-    EXPECT_EQ(s.At(362, 235), kStripColor);
+    EXPECT_EQ(s.At(100, 20), GridPalette().fieldColor); // line under the header
+    EXPECT_EQ(s.At(51, 30), GridPalette().fieldColor);  // line between columns 0 and 1
+    EXPECT_EQ(s.At(103, 53), GridPalette().fieldColor); // line between rows 0 and 1
+    EXPECT_EQ(s.At(10, 218), GridPalette().fieldColor); // line above the strip
+    EXPECT_EQ(s.At(5, 219), GridPalette().stripColor);
+    EXPECT_EQ(s.At(362, 235), GridPalette().stripColor);
     EXPECT_EQ(s.At(48, 24), palette.cellBackColor);   // top right of the cell of 1 November
     EXPECT_EQ(s.At(362, 200), palette.cellBackColor); // the last column reaches the right edge
     // All names in the header colour; nothing in today's colour anywhere.
@@ -516,6 +518,49 @@ TEST_F(MonthGridTest, WindowShowsWhatPaintDraws) {
     EXPECT_EQ(differing, 0);
 }
 
+// A lunar month name of four or five characters (十一月大, 闰十一月小 in 2033-34) stays in its cell at
+// every scale and in light and dark: one column is left free before the line to the next cell, which
+// no pixel of it reaches; the name is drawn.
+TEST_F(MonthGridTest, LongMonthNamesStayInTheirCells) {
+    int names = 0;
+    for (const Palette& variant : {MakePalette(ThemeVariant::Light, {}), MakePalette(ThemeVariant::Dark, {})}) {
+        UsePalette(variant);
+        const GridPalette& g = variant.grid;
+        for (int dpi : {kBaseDpi, 120, 144, 192}) {
+            const int w = Scaled(kGridWidth, dpi), h = Scaled(kGridHeight, dpi);
+            grid.SetDpi(dpi, RECT{0, 0, w, h});
+            for (int year = 2025; year <= 2034; ++year) {
+                for (int month = 1; month <= 12; ++month) {
+                    ASSERT_EQ(grid.SetMonth(year, month, 0), 1);
+                    const MonthPage& page = grid.Page().page();
+                    std::unique_ptr<Surface> s;
+                    for (int day = 1; day <= page.dayCount; ++day) {
+                        if (!page.cells[day].textIsMonthName || ToWide(page.cells[day].text).size() < 4) continue;
+                        if (!s) {
+                            s = std::make_unique<Surface>(w, h);
+                            grid.Paint(s->Dc(), false);
+                        }
+                        ++names;
+                        const int row = (page.cells[1].weekday + day - 1) / kGridColumns;
+                        const GridRect cell = CellRect(row, page.cells[day].weekday, dpi);
+                        const int top = Scaled(CellCorner96(row, 0).y + kCellTextTop, dpi);
+                        const int next = Scaled(CellCorner96(row, page.cells[day].weekday).x + kColumnPitch, dpi);
+                        int outside = 0;
+                        for (int y = top; y < cell.bottom; ++y)
+                            for (int x = cell.right - 1; x < next && x < w; ++x)
+                                outside += s->At(x, y) != (x < cell.right ? g.cellBackColor : g.fieldColor);
+                        EXPECT_EQ(outside, 0) << year << "-" << month << "-" << day << " at " << dpi;
+                        const int area = (cell.right - cell.left) * (cell.bottom - top);
+                        EXPECT_LT(s->Count(cell.left, top, cell.right, cell.bottom, g.cellBackColor), area - 20);
+                    }
+                }
+            }
+        }
+    }
+    UsePalette(MakePalette(ThemeVariant::Light, {}));
+    EXPECT_GE(names, 2 * 4 * 20);
+}
+
 // Pictures of two pages for a person to look at: the window with its caption and link, captured
 // from the screen. Written only when the harness names a folder.
 TEST_F(MonthGridTest, Screenshots) {
@@ -531,20 +576,32 @@ TEST_F(MonthGridTest, Screenshots) {
     } shots[] = {{2026, 12, 7, L"grid-2026-12.bmp"},
                  {2026, 2, 0, L"grid-2026-02.bmp"},
                  {2026, 10, 5, L"grid-2026-10.bmp"},
-                 {2000, 7, 0, L"grid-2000-07.bmp"}};
+                 {2000, 7, 0, L"grid-2000-07.bmp"},
+                 {2033, 12, 0, L"grid-2033-12.bmp"}};
     ShowWindow(parent, SW_SHOWNOACTIVATE);
-    for (const Shot& shot : shots) {
-        ASSERT_EQ(grid.SetMonth(shot.year, shot.month, shot.day), 1);
-        // Labels size themselves at their first paint, which asks for another one.
-        for (int i = 0; i < 5; ++i) {
-            RedrawWindow(parent, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-            Pump();
-            Sleep(20);
+    const struct {
+        Palette palette;
+        const wchar_t* prefix;
+    } variants[] = {{MakePalette(ThemeVariant::Light, {}), L""},
+                    {MakePalette(ThemeVariant::Dark, {}), L"dark-"},
+                    {MakePalette(ThemeVariant::HighContrast, HighContrastBlack()), L"hc-black-"},
+                    {MakePalette(ThemeVariant::HighContrast, HighContrastWhite()), L"hc-white-"}};
+    for (const auto& variant : variants) {
+        UsePalette(variant.palette);
+        for (const Shot& shot : shots) {
+            ASSERT_EQ(grid.SetMonth(shot.year, shot.month, shot.day), 1);
+            // Labels size themselves at their first paint, which asks for another one.
+            for (int i = 0; i < 5; ++i) {
+                RedrawWindow(parent, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+                Pump();
+                Sleep(20);
+            }
+            Surface shotSurface(kGridWidth, kGridHeight);
+            HDC window = GetWindowDC(parent);
+            BitBlt(shotSurface.Dc(), 0, 0, kGridWidth, kGridHeight, window, 0, 0, SRCCOPY);
+            ReleaseDC(parent, window);
+            EXPECT_TRUE(shotSurface.SaveBmp(dir + L"\\" + variant.prefix + shot.name));
         }
-        Surface shotSurface(kGridWidth, kGridHeight);
-        HDC window = GetWindowDC(parent);
-        BitBlt(shotSurface.Dc(), 0, 0, kGridWidth, kGridHeight, window, 0, 0, SRCCOPY);
-        ReleaseDC(parent, window);
-        EXPECT_TRUE(shotSurface.SaveBmp(dir + L"\\" + shot.name));
     }
+    UsePalette(MakePalette(ThemeVariant::Light, {}));
 }
