@@ -67,8 +67,8 @@ after=$(registry) && sleep 3 && open_settings && press 1
 closed "确定 as it opened"
 check_eq "the registry read back and written again, requests" "$after $n" "$(registry) $(requests)"
 
-echo "== the server and the marks back, without a restart"
-open_settings && press 1103 && type_into 1113 127.0.0.1 && type_into 1114 "$port" && press 1
+echo "== the server, the marks and the light look back, without a restart"
+open_settings && press 1103 && press 1108 && type_into 1113 127.0.0.1 && type_into 1114 "$port" && press 1
 wait_for 10 item_shown 1053 && [ "$(requests)" = $((n + 1)) ] && echo "ok: the headline at once" ||
     fail "no headline ($(requests) requests)"
 [ "$(rest_ink)" -gt 15 ] && echo "ok: 休 is back" || fail "no 休 after turning them on"
