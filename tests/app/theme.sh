@@ -55,4 +55,5 @@ probe themechange
 turned cell 245,245,230
 
 end_app
+set_mode 1 # the scripts after this one expect the light app mode
 finish
