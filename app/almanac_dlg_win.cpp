@@ -380,8 +380,8 @@ void AlmanacDlg::FetchHolidays(bool onDemand) {
 
 void AlmanacDlg::UpdateHolidaysNow() {
     if (!HolidayUpdatesOn(ReadStored("HolidayUpdate"))) {
-        MessageBoxW(hwnd, ToWide("节假日更新已关闭，可在“设置”里打开“自动更新节假日”。").c_str(), ToWide("更新节假日").c_str(),
-                    MB_OK | MB_ICONINFORMATION);
+        MessageBoxW(hwnd, ToWide("节假日更新已关闭，可在“设置”里打开“自动更新节假日”。").c_str(),
+                    ToWide("更新节假日").c_str(), MB_OK | MB_ICONINFORMATION);
         return;
     }
     if (!holidayFetch) StartHolidaySchedule();
