@@ -31,7 +31,9 @@ void HoverTip::SetTipText(const std::string& t, POINT screenPoint, int ownerDpi)
     if (GetMonitorInfoW(MonitorFromPoint(screenPoint, MONITOR_DEFAULTTONEAREST), &info))
         area = {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
     TipOrigin at = PlaceTip(screenPoint.x, screenPoint.y, width, height, area, ownerDpi);
-    MoveWindow(hwnd, at.left, at.top, width, height, TRUE);
+    // Topmost, as the system's tooltips are: Wine otherwise leaves it under the calendar once a modal
+    // dialog of the calendar has closed.
+    SetWindowPos(hwnd, HWND_TOPMOST, at.left, at.top, width, height, SWP_NOACTIVATE);
     Invalidate(false);
 }
 

@@ -46,7 +46,16 @@ bool SystemAppsLight() {
 bool HighContrastOn() {
     HIGHCONTRASTW hc{};
     hc.cbSize = sizeof hc;
-    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof hc, &hc, 0) && (hc.dwFlags & HCF_HIGHCONTRASTON);
+    if (SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof hc, &hc, 0) && (hc.dwFlags & HCF_HIGHCONTRASTON)) return true;
+    // Wine answers "off" whatever the user chose and cannot switch it; there the choice is read where
+    // Windows keeps it.
+    static const bool wine = LazyProc(L"ntdll.dll", "wine_get_version") != nullptr;
+    wchar_t flags[16] = {};
+    DWORD size = sizeof flags;
+    return wine &&
+           RegGetValueW(HKEY_CURRENT_USER, L"Control Panel\\Accessibility\\HighContrast", L"Flags", RRF_RT_REG_SZ,
+                        nullptr, flags, &size) == ERROR_SUCCESS &&
+           (wcstoul(flags, nullptr, 10) & HCF_HIGHCONTRASTON);
 }
 
 // What a change of variant or of the system colours can change.
