@@ -11,13 +11,6 @@ source "$(dirname "$0")/memo_lib.sh"
 source "$(dirname "$0")/notepad_lib.sh"
 
 win_path=$(timeout -k 5 30 winepath -w "$app_exe" 2>/dev/null | tr -d '\r')
-tip_shown() { [ "$(probe tip | cut -c1)" = 1 ]; }
-# hover X Y: the pointer onto the grid's client point, coming from the header (no day).
-hover() {
-    xdotool mousemove $((x0 + 100)) $((y0 + 22 + 5))
-    sleep 0.3
-    xdotool mousemove $((x0 + $1)) $((y0 + 22 + $2))
-}
 # Every memo file of the day's memos and the notepad's page, as hex: what must survive the restart.
 memo_files() {
     for f in 200601 101 001 week; do echo "$f $(file_hex "$cal/$f")"; done

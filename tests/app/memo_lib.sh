@@ -1,5 +1,5 @@
-# Memo helpers of the script tests (memo.sh, day.sh): sourced after app_lib.sh, never run.
-# open_day takes the grid's client point and needs x0 y0, the calendar window's screen origin.
+# Memo helpers of the script tests (memo.sh, day.sh, theme.sh): sourced after app_lib.sh, never run.
+# open_day and hover take the grid's client point and need x0 y0, the calendar window's screen origin.
 
 editor='输入记事'
 weekly='每周提示'
@@ -49,6 +49,13 @@ choose_colour() {
     sleep 0.3
     click_item 1 Color
     wait_for 10 window_gone '^Color$' || fail "the colour chooser stayed"
+}
+tip_shown() { [ "$(probe tip | cut -c1)" = 1 ]; }
+# hover X Y: the pointer onto the grid's client point, coming from the header (no day).
+hover() {
+    xdotool mousemove $((x0 + 100)) $((y0 + 22 + 5))
+    sleep 0.3
+    xdotool mousemove $((x0 + $1)) $((y0 + 22 + $2))
 }
 open_day() {  # X Y: client point of the grid
     xdotool mousemove $((x0 + $1)) $((y0 + 22 + $2)) click 1

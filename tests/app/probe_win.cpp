@@ -35,6 +35,7 @@
 //   lunoria-probe balloons         prints each shown notification balloon's text
 //   lunoria-probe shown            prints 1 when the calendar window shows, else 0
 //   lunoria-probe command ID       posts the calendar the menu command ID, as its menus do
+//   lunoria-probe highcontrast on|off turns high contrast on or off, as the system's settings do
 //   lunoria-probe dpichange DPI X Y tells the calendar (test builds) that its DPI is now DPI, with the
 //                                  system's suggested corner at (X, Y)
 #include <windows.h>
@@ -280,6 +281,48 @@ int wmain(int argc, wchar_t** argv) {
         DWORD_PTR result = 0;
         SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"ImmersiveColorSet"),
                             SMTO_ABORTIFHUNG, 5000, &result);
+        return 0;
+    }
+    if (what == L"highcontrast" && argc > 2) {
+        // As the Ease of Access settings do. Wine cannot switch it: there the flag goes where Windows
+        // keeps it, the colours become High Contrast Black's (off: the scheme's, which stay in the
+        // registry), and the broadcast is ours.
+        const bool on = std::wstring(argv[2]) == L"on";
+        HIGHCONTRASTW hc{};
+        hc.cbSize = sizeof hc;
+        hc.dwFlags = on ? HCF_HIGHCONTRASTON : 0;
+        if (SystemParametersInfoW(SPI_SETHIGHCONTRAST, sizeof hc, &hc, SPIF_UPDATEINIFILE | SPIF_SENDCHANGE)) return 0;
+        const wchar_t* flags = on ? L"127" : L"126";
+        RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Accessibility\\HighContrast", L"Flags", REG_SZ, flags,
+                        static_cast<DWORD>((wcslen(flags) + 1) * sizeof(wchar_t)));
+        const struct {
+            int index;
+            const wchar_t* name;
+            COLORREF black;
+        } scheme[] = {{COLOR_WINDOW, L"Window", RGB(0, 0, 0)},
+                      {COLOR_WINDOWTEXT, L"WindowText", RGB(255, 255, 255)},
+                      {COLOR_HIGHLIGHT, L"Hilight", RGB(26, 235, 255)},
+                      {COLOR_HIGHLIGHTTEXT, L"HilightText", RGB(0, 0, 0)},
+                      {COLOR_HOTLIGHT, L"HotTrackingColor", RGB(255, 255, 0)},
+                      {COLOR_GRAYTEXT, L"GrayText", RGB(63, 242, 63)},
+                      {COLOR_BTNFACE, L"ButtonFace", RGB(0, 0, 0)},
+                      {COLOR_BTNTEXT, L"ButtonText", RGB(255, 255, 255)},
+                      {COLOR_INFOBK, L"InfoWindow", RGB(0, 0, 0)},
+                      {COLOR_INFOTEXT, L"InfoText", RGB(255, 255, 255)}};
+        for (const auto& c : scheme) {
+            COLORREF color = c.black;
+            wchar_t text[32] = {};
+            DWORD size = sizeof text;
+            int r, g, b;
+            if (!on &&
+                RegGetValueW(HKEY_CURRENT_USER, L"Control Panel\\Colors", c.name, RRF_RT_REG_SZ, nullptr, text,
+                             &size) == ERROR_SUCCESS &&
+                swscanf(text, L"%d %d %d", &r, &g, &b) == 3)
+                color = RGB(r, g, b);
+            SetSysColors(1, &c.index, &color);
+        }
+        DWORD_PTR result = 0;
+        SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0, SMTO_ABORTIFHUNG, 5000, &result);
         return 0;
     }
     if (what == L"close") {
