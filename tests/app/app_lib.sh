@@ -181,6 +181,14 @@ screenshot() {  # NAME: saves a PNG of the whole screen and prints its path
     timeout -k 2 20 import -window root "$dir/$1.png" && echo "screenshot: $dir/$1.png"
 }
 
+# pixel X Y: the screen's colour there as "r,g,b"; cell: the point of the grid's first cell to look at.
+pixel() {
+    local shot=$LUNORIA_WINE_ROOT/pixel.png
+    timeout -k 2 20 import -window root "$shot" >/dev/null 2>&1
+    convert "$shot" -format '%[fx:int(255*p{'"$1,$2"'}.r)],%[fx:int(255*p{'"$1,$2"'}.g)],%[fx:int(255*p{'"$1,$2"'}.b)]' info:
+}
+cell() { set -- $(probe rect); echo "$(($1 + 3)) $(($2 + 22 + 50))"; }
+
 memo_folder() { find -L "$WINEPREFIX/drive_c/users"/*/Documents -maxdepth 1 -name '我的记事' -type d 2>/dev/null | head -1; }
 
 finish() {

@@ -10,11 +10,13 @@ python3 "$(dirname "$0")/headline_server.py" "$served" &
 trap "kill $! 2>/dev/null" EXIT
 wait_for 5 test -s "$served/port" && port=$(cat "$served/port")
 requests() { cat "$served/count" 2>/dev/null || echo 0; }
-rest_ink() { # red 休 pixels in the grid of October 2026, whose first days are holidays
+rest_ink() { # 休 pixels, light or dark, in the cells of 5-7 October 2026 (Monday to Wednesday, no festival)
     probe select 126 9 >/dev/null && sleep 0.5 && set -- $(probe rect)
     import -window root "$served/shot.png" 2>/dev/null
-    convert "$served/shot.png" -crop "363x236+$1+$(($2 + 22))" txt:- | grep -ci '#DC0000'
+    convert "$served/shot.png" -crop "156x33+$(($1 + 52))+$(($2 + 22 + 53))" txt:- | grep -ciE '#DC0000|#FF6E6E'
 }
+icon() { [ "$(probe tray | cut -d' ' -f1)" != - ] && echo shown || echo gone; }
+icon_is() { [ "$(icon)" = "$1" ]; }
 registry() { for name in Autostart ShowHolidays HolidayUpdate Theme TrayIcon RemindDays HeadlineHost HeadlinePort; do
     printf '%s=%s ' "$name" "$(reg_get "$settings_key" "$name")"; done; reg_get "$run_key" Lunoria >/dev/null && echo run || echo -; }
 in_dialog() { xdotool windowfocus --sync "$(xdotool search --onlyvisible --name "^$dialog\$" | head -1)"; }
@@ -26,7 +28,8 @@ clean_registry
 reg_set "$settings_key" HeadlineHost 127.0.0.1
 reg_set "$settings_key" HeadlinePort "$port"
 start_app
-wait_for 15 item_shown 1053 && [ "$(rest_ink)" -gt 15 ] || fail "no headline or no 休 at start"
+wait_for 15 item_shown 1053 && [ "$(rest_ink)" -gt 15 ] && wait_for 10 icon_is shown ||
+    fail "no headline, 休 or icon at start"
 before=$(registry)
 
 echo "== what it shows; 取消 keeps nothing"
@@ -61,17 +64,18 @@ n=$(requests) && press 1
 closed "确定"
 check_eq "the registry after 确定" "Autostart=0 ShowHolidays=0 HolidayUpdate=0 Theme=2 TrayIcon=0 RemindDays=-1 \
 HeadlineHost= HeadlinePort=8081 -" "$(registry)"
-check_eq "休 after 确定" 0 "$(rest_ink)"
+check_eq "休, the icon, the grid after 确定" "0 gone 40,40,44" "$(rest_ink) $(icon) $(pixel $(cell))"
 item_shown 1053 && fail "the headline stayed without a server"
 after=$(registry) && sleep 3 && open_settings && press 1
 closed "确定 as it opened"
 check_eq "the registry read back and written again, requests" "$after $n" "$(registry) $(requests)"
 
-echo "== the server, the marks and the light look back, without a restart"
-open_settings && press 1103 && press 1108 && type_into 1113 127.0.0.1 && type_into 1114 "$port" && press 1
+echo "== the server, the marks, the icon and the light look back, without a restart"
+open_settings && press 1102 1103 1108 && type_into 1113 127.0.0.1 && type_into 1114 "$port" && press 1
 wait_for 10 item_shown 1053 && [ "$(requests)" = $((n + 1)) ] && echo "ok: the headline at once" ||
     fail "no headline ($(requests) requests)"
 [ "$(rest_ink)" -gt 15 ] && echo "ok: 休 is back" || fail "no 休 after turning them on"
+check_eq "the icon and the grid" "shown 245,245,230" "$(icon) $(pixel $(cell))"
 
 end_app && start_app && sleep 1
 reg_get "$run_key" Lunoria >/dev/null && fail "the log-on entry was put back" || echo "ok: no log-on entry"

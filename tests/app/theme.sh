@@ -10,15 +10,8 @@ source "$(dirname "$0")/memo_lib.sh"
 
 personalize='HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize'
 set_mode() { timeout -k 5 30 wine reg add "$personalize" /v AppsUseLightTheme /t REG_DWORD /d "$1" /f >/dev/null 2>&1; }
-# pixel X Y: the screen's colour there as "r,g,b".
-pixel() {
-    local shot=$LUNORIA_WINE_ROOT/pixel.png
-    timeout -k 2 20 import -window root "$shot" >/dev/null 2>&1
-    convert "$shot" -format '%[fx:int(255*p{'"$1,$2"'}.r)],%[fx:int(255*p{'"$1,$2"'}.g)],%[fx:int(255*p{'"$1,$2"'}.b)]' info:
-}
-# Where to look: the first cell of the grid, the notepad's page, the tip, the editor's memo box (right of
+# Where to look besides the first cell: the notepad's page, the tip, the editor's memo box (right of
 # its text).
-cell() { set -- $(probe rect); echo "$(($1 + 3)) $(($2 + 22 + 50))"; }
 page() { set -- $(probe companion notepad); echo "$(($1 + $3 - 30)) $(($2 + $4 - 20))"; }
 tip() { set -- $(probe tip); echo "$(($2 + $4 / 2)) $3"; }
 memo_box() { set -- $(probe center 1029 "$editor"); echo "$(($1 + 30)) $2"; }
