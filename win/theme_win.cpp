@@ -96,7 +96,14 @@ void SetControlThemes(HWND window, bool dark) {
             lstrcmpiW(cls, L"ListBox") != 0 && lstrcmpiW(cls, L"ScrollBar") != 0)
             continue;
         if (allowDark) allowDark(child, dark);
-        setTheme(child, dark ? (combo ? L"DarkMode_CFD" : L"DarkMode_Explorer") : nullptr, nullptr);
+        // Themed group boxes, check boxes and radio buttons draw their text in the theme's colour (dark on
+        // dark) whatever WM_CTLCOLORSTATIC says; with no theme (" " names none) they take ours.
+        const LONG type = GetWindowLongW(child, GWL_STYLE) & BS_TYPEMASK;
+        if (!combo && lstrcmpiW(cls, L"Button") == 0 && type != BS_PUSHBUTTON && type != BS_DEFPUSHBUTTON &&
+            type != BS_OWNERDRAW)
+            setTheme(child, dark ? L" " : nullptr, dark ? L" " : nullptr);
+        else
+            setTheme(child, dark ? (combo ? L"DarkMode_CFD" : L"DarkMode_Explorer") : nullptr, nullptr);
     }
 }
 
