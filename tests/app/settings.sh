@@ -10,10 +10,10 @@ python3 "$(dirname "$0")/headline_server.py" "$served" &
 trap "kill $! 2>/dev/null" EXIT
 wait_for 5 test -s "$served/port" && port=$(cat "$served/port")
 requests() { cat "$served/count" 2>/dev/null || echo 0; }
-rest_ink() { # 休 pixels, light or dark, in the cells of 5-7 October 2026 (Monday to Wednesday, no festival)
+rest_ink() { # 休 pixels, light or dark, in the cells of 5 and 6 October 2026 (Monday, Tuesday: no festival)
     probe select 126 9 >/dev/null && sleep 0.5 && set -- $(probe rect)
     import -window root "$served/shot.png" 2>/dev/null
-    convert "$served/shot.png" -crop "156x33+$(($1 + 52))+$(($2 + 22 + 53))" txt:- | grep -ciE '#DC0000|#FF6E6E'
+    convert "$served/shot.png" -crop "104x33+$(($1 + 52))+$(($2 + 22 + 53))" txt:- | grep -ciE '#DC0000|#FF6E6E'
 }
 icon() { [ "$(probe tray | cut -d' ' -f1)" != - ] && echo shown || echo gone; }
 icon_is() { [ "$(icon)" = "$1" ]; }
@@ -66,7 +66,7 @@ check_eq "the registry after 确定" "Autostart=0 ShowHolidays=0 HolidayUpdate=0
 HeadlineHost= HeadlinePort=8081 -" "$(registry)"
 check_eq "休, the icon, the grid after 确定" "0 gone 40,40,44" "$(rest_ink) $(icon) $(pixel $(cell))"
 item_shown 1053 && fail "the headline stayed without a server"
-after=$(registry) && sleep 3 && open_settings && press 1
+after=$(registry) && sleep 3 && open_settings && screenshot settings-dark && press 1
 closed "确定 as it opened"
 check_eq "the registry read back and written again, requests" "$after $n" "$(registry) $(requests)"
 
