@@ -7,26 +7,7 @@
 #include "engine/solar_terms.h"
 #include "holidays/holidays.h"
 #include "view/grid_page.h"
-#include "win/gb18030.h"
-
-namespace {
-
-// One memo's text on one line: the screen reader reads a name, not a page.
-std::string OneLine(const std::string& cp936) {
-    std::string text = Gb18030ToUtf8(cp936), out;
-    for (char ch : text) {
-        if (ch == '\r' || ch == '\n') {
-            if (!out.empty() && out.back() != ' ') out += ' ';
-        } else {
-            out += ch;
-        }
-    }
-    while (!out.empty() && out.back() == ' ')
-        out.pop_back();
-    return out;
-}
-
-} // namespace
+#include "view/one_line.h"
 
 FocusDay MoveFocusDay(FocusDay from, GridKey key) {
     CivilDate to;
@@ -84,7 +65,7 @@ std::string DayDescription(const GridPage& model, int day) {
     const char* separator = " ";
     for (const MemoRecord* record : model.DayRecords(day)) {
         if (!record->present()) continue;
-        std::string memo = OneLine(record->text());
+        std::string memo = MemoOneLine(record->text());
         if (memo.empty()) continue;
         add(memo, separator);
         separator = "；";

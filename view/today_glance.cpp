@@ -4,7 +4,7 @@
 #include "engine/names.h"
 #include "engine/solar_terms.h"
 #include "view/grid_page.h"
-#include "win/gb18030.h"
+#include "view/one_line.h"
 
 namespace {
 
@@ -33,21 +33,6 @@ std::string Cut(const std::string& text, size_t limit) {
             ++end;
     }
     return text.substr(0, end) + kEllipsis;
-}
-
-// One memo's text on one line (UTF-8).
-std::string OneLine(const std::string& cp936) {
-    std::string text = Gb18030ToUtf8(cp936), out;
-    for (char ch : text) {
-        if (ch == '\r' || ch == '\n' || ch == '\t') {
-            if (!out.empty() && out.back() != ' ') out += ' ';
-        } else {
-            out += ch;
-        }
-    }
-    while (!out.empty() && out.back() == ' ')
-        out.pop_back();
-    return out;
 }
 
 std::string LunarDateName(const LunarDate& lunar) {
@@ -101,7 +86,8 @@ std::vector<DueMemo> DueMemos(GridPage& scratch, CivilDate today, int advance) {
 std::string ReminderText(const std::vector<DueMemo>& due, size_t limit) {
     std::string text;
     for (size_t i = 0; i < due.size(); ++i) {
-        std::string line = Cut(WhenName(due[i]) + "：" + OneLine(due[i].text), kReminderLineLimit);
+        std::string line =
+            Cut(WhenName(due[i]) + "：" + MemoOneLine(due[i].text, /*foldTabs=*/true), kReminderLineLimit);
         std::string joined = text.empty() ? line : text + "\n" + line;
         // The last line may take the room the "……" line would need.
         const size_t reserve = i + 1 < due.size() ? 3 : 0;

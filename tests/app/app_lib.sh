@@ -27,6 +27,8 @@ fail() {
 check_eq() {  # what expected actual
     if [ "$2" = "$3" ]; then echo "ok: $1 ($3)"; else fail "$1: expected '$2', got '$3'"; fi
 }
+# check_that WHAT COMMAND...: "ok: WHAT" when COMMAND succeeds, else a failure (status 1).
+check_that() { if "${@:2}" >/dev/null 2>&1; then echo "ok: $1"; else fail "$1"; return 1; fi; }
 
 # wait_for SECONDS COMMAND...: polls until COMMAND succeeds; Wine on a bare X server can take a
 # second or two to act on input.
@@ -41,6 +43,8 @@ wait_for() {
 }
 window_shown() { [ -n "$(xdotool search --onlyvisible --name "$1" 2>/dev/null)" ]; }
 window_gone() { ! window_shown "$1"; }
+# check_within SECONDS WHAT COMMAND...: the same, waiting up to SECONDS for COMMAND (wait_for).
+check_within() { if wait_for "$1" "${@:3}"; then echo "ok: $2"; else fail "not within $1 s: $2"; return 1; fi; }
 
 probe() { timeout -k 5 30 wine "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; }
 # item_shown ID: the calendar's control ID is visible.
@@ -60,6 +64,12 @@ reg_del() { timeout -k 5 30 wine reg delete "$1" /v "$2" /f >/dev/null 2>&1 || t
 set_dpi() {
     timeout -k 5 30 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
     timeout -k 2 10 wineserver -k && timeout -k 2 10 wineserver -w; timeout -k 5 10 wineserver -p >/dev/null 2>&1
+}
+# Puts the documents folder back in the prefix's own profile: held.sh moves it to D:.
+documents_at_home() {
+    local key='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer'
+    timeout -k 5 30 wine reg add "$key\User Shell Folders" /v Personal /t REG_EXPAND_SZ /d '%USERPROFILE%\Documents' /f >/dev/null 2>&1
+    timeout -k 5 30 wine reg delete "$key\Shell Folders" /v Personal /f >/dev/null 2>&1
 }
 clean_registry() {
     timeout -k 5 30 wine reg delete "$settings_key" /f >/dev/null 2>&1 || true

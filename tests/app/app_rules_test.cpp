@@ -259,7 +259,7 @@ TEST(SettingsForm, StoredTextsToFieldsAndBack) {
         {"8080", "8080"},   {" 443 ", "443"}, {"1", "1"},       {"65535", "65535"}, {"００８０", "80"},  {"0", nullptr},
         {"65536", nullptr}, {"", nullptr},    {"80a", nullptr}, {"-1", nullptr},    {"123456", nullptr},
     };
-    for (const auto& [typed, written] : ports) {
+    for (const auto& [typed, written] : ports)
         for (const char* host : {"10.0.0.5", "  "}) {
             SettingsForm form;
             form.headlineHost = host, form.headlinePort = typed;
@@ -270,7 +270,6 @@ TEST(SettingsForm, StoredTextsToFieldsAndBack) {
             EXPECT_EQ(texts[6].text, host[0] == ' ' ? "" : host);
             EXPECT_EQ(texts.back().text, written ? written : texts[6].text) << typed;
         }
-    }
 
     // Every choice comes back as it went: written, then read.
     for (int choice = 0; choice < 16 * 3 * 5; ++choice) {

@@ -27,9 +27,8 @@ printf '{"year":%d,"papers":[],"days":[%s]}' $N "$(day 元旦 $Y-12-31 true)" >"
 ink() {
     local x y row=$((($(date -d "$2-$3-01" +%w) + ${4#0} - 1) / 7))
     read -r x y _ <<<"$(probe rect)"
-    import -window root "$LUNORIA_WINE_ROOT/fetch.png" 2>/dev/null
-    convert "$LUNORIA_WINE_ROOT/fetch.png" -crop "12x12+$((x + 52 * $(date -d "$2-$3-$4" +%w) + 38))+$((y + 44 + 33 * row))" \
-        txt:- | grep -ci "$1"
+    import -window root png:- 2>/dev/null |
+        convert - -crop "12x12+$((x + 52 * $(date -d "$2-$3-$4" +%w) + 38))+$((y + 44 + 33 * row))" txt:- | grep -ci "$1"
 }
 is_marked() { [ "$(ink "$@")" -gt 15 ]; }
 marked() { is_marked "$@" && echo "ok: $2-$3-$4 marked" || fail "no mark on $2-$3-$4"; }
@@ -81,7 +80,7 @@ hang_check() {
 asked=$(requests) && echo hang >"$served/mode"
 hang=1 update_tells "无法连接：http://127.0.0.1:$port/$Y.json: not JSON"
 marked $rest $Y $M 15
-grep -q 测试节 "$kept/$Y.json" && echo "ok: the kept file is unchanged" || fail "the kept file changed"
+check_that "the kept file is unchanged" grep -q 测试节 "$kept/$Y.json"
 end_app
 
 reg_set "$settings_key" HolidaySource "http://127.0.0.1:9/{year}.json"

@@ -17,18 +17,24 @@ other_writes() {  # NAME slot text colour ...
 }
 # Light blue (135, 206, 250), a one-time memo's cell, in a box of the screen.
 blue_in() { convert "$1" -crop "$4x$5+$2+$3" +repage txt:- 2>/dev/null | grep -ci '#87CEFA'; }
+# both_kept SECONDS DAY: the notice that both texts were kept shows and names DAY; closed after.
+both_kept() {
+    local notice=两处的记事都保留了
+    check_within "$1" "a notice that both texts were kept" window_shown "^$notice\$" || return
+    probe texts $notice | grep -q "$2" && echo "ok: the notice names $2" || fail "the notice does not name $2"
+    click_item 1 $notice || xdotool key Return
+}
+# The other computer's notepad page, replaced by rename; what the notepad here shows.
+other_page() { printf '%s' "$1" >"$(page).sync" && mv -f "$(page).sync" "$(page)"; }
+page_shows() { [ "$(probe pagetext)" = "$1" ]; }
 
 clean_registry
-# A script before this one may have moved the documents folder (held.sh): back to the prefix's own.
-explorer='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer'
-timeout -k 5 30 wine reg add "$explorer\User Shell Folders" /v Personal /t REG_EXPAND_SZ /d '%USERPROFILE%\Documents' /f >/dev/null 2>&1
-timeout -k 5 30 wine reg delete "$explorer\Shell Folders" /v Personal /f >/dev/null 2>&1
+documents_at_home
 rm -rf "$(memo_folder)"
 start_app
 cal="$(memo_folder)/日历"
 probe select 106 0 # January 2006: the 1st is a Sunday, day 5 is the Thursday of the first row
-set -- $(probe rect)
-x0=$1 y0=$2
+read -r x0 y0 _ <<<"$(probe rect)"
 d5x=$((10 + 52 * 4)) d5y=30 d29x=10 d29y=$((20 + 33 * 4 + 10))
 
 echo "== a memo written on the other computer shows within two seconds"
@@ -53,12 +59,7 @@ click_item 1029 "$editor"
 xdotool key ctrl+End
 xdotool type --delay 100 'X'
 click_item 1 "$editor"
-if wait_for 10 window_shown '^两处的记事都保留了$'; then
-    probe texts 两处的记事都保留了 | grep -q '2006年1月5日' && echo "ok: the notice names the day" || fail "the notice does not name 2006年1月5日"
-    click_item 1 两处的记事都保留了 || xdotool key Return
-else
-    fail "no notice that both texts were kept"
-fi
+both_kept 10 2006年1月5日
 wait_for 10 window_gone "^$editor\$" || fail "the editor stayed after 确定"
 check_eq "both texts of day 5, day 7 kept" \
     "$(memo_hex 5 "同步来的X${mark}另一台" 00000000 7 seven 00000000 29 here 00000000)" "$(file_hex "$cal/200601")"
@@ -73,29 +74,23 @@ for i in "${!copies[@]}"; do
 done
 other_writes '200601 (2)' 7 SEVEN 00000000 20 twenty 00000000
 printf 'd\0\x1f\0\x09\0' >"$cal/200601 (3)" # damaged: a record cut short
-if wait_for 5 window_shown '^两处的记事都保留了$'; then
-    probe texts 两处的记事都保留了 | grep -q '2006年1月7日' && echo "ok: the notice names day 7" || fail "the notice does not name day 7"
-    click_item 1 两处的记事都保留了 || xdotool key Return
-else
-    fail "no notice for the two texts of day 7"
-fi
+both_kept 5 2006年1月7日
 wait_for 5 bash -c '[ -z "$(ls "$0" | grep -v "^200601$\|^200601 (3)$\|^已合并$")" ]' "$cal" || fail "copies left: $(ls "$cal" | tr '\n' ' ')"
 check_eq "merged file" "$(memo_hex 5 "同步来的X${mark}另一台" 00000000 7 "seven${mark}SEVEN" 00000000 \
     "${records[@]}" 20 twenty 00000000 29 here 00000000)" "$(file_hex "$cal/200601")"
 check_eq "copies in 已合并" "7" "$(ls "$cal/已合并" | wc -l)"
-[ -e "$cal/200601 (3)" ] && echo "ok: the damaged copy stays" || fail "the damaged copy was moved"
+check_that "the damaged copy stays" test -e "$cal/200601 (3)"
 
 echo "== the notepad shows a page changed elsewhere, and keeps both texts with unsaved typing"
 click_item 1000 @notetab
-printf 'from elsewhere' >"$(page).sync" && mv -f "$(page).sync" "$(page)"
-wait_for 3 bash -c '[ "$(timeout 20 wine "$0" pagetext 2>/dev/null | tr -d "\r")" = "from elsewhere" ]' "$probe_exe" &&
-    echo "ok: the page shows the other text" || fail "the notepad shows '$(probe pagetext)'"
+other_page 'from elsewhere'
+check_within 3 "the page shows the other text" page_shows 'from elsewhere' || echo "  it shows '$(probe pagetext)'"
 focus_page
 xdotool key ctrl+End
 mkdir "$(page).tmp" # the save fails: the typing stays unsaved
 xdotool type 'Z'
 sleep 0.5
-printf 'other text' >"$(page).sync" && mv -f "$(page).sync" "$(page)"
+other_page 'other text'
 sleep 2
 rmdir "$(page).tmp"
 xdotool type 'Y'

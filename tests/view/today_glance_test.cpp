@@ -79,10 +79,8 @@ TEST_F(TodayGlanceTest, DueMemosAreWhatTheNextDaysPagesMark) {
 }
 
 TEST_F(TodayGlanceTest, ReminderLinesAndTooltipFitTheShell) {
-    DueMemo today{0, MemoKind::OneTime, {2026, 12, 10}, {}, "\xbf\xaa\xbb\xe1\r\n\xcf\xc2\xce\xe7"}; // 开会 下午
-    DueMemo lunar{3, MemoKind::LunarYearly, {2026, 12, 13}, {}, "\xc9\xfa\xc8\xd5"};                 // 生日
-    lunar.lunar.month = 11;
-    lunar.lunar.day = 5;
+    DueMemo today{0, MemoKind::OneTime, {2026, 12, 10}, {}, "\xbf\xaa\xbb\xe1\t\r\n\xcf\xc2\xce\xe7"}; // 开会 下午
+    DueMemo lunar{3, MemoKind::LunarYearly, {2026, 12, 13}, {2026, 11, 5}, "\xc9\xfa\xc8\xd5"};        // 生日
     DueMemo solar{1, MemoKind::SolarYearly, {2026, 12, 11}, {}, "x"};
     EXPECT_EQ(ReminderText({today, solar, lunar}),
               "今天：开会 下午\n明天（12月11日）：x\n3天后（农历十一月初五）：生日");
