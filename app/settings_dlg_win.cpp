@@ -12,9 +12,9 @@
 
 namespace {
 
-// The entries of 记事提醒, in the order of kRemindDayChoices.
+// The entries of 记事提醒, in the order of kRemindChoices.
 const char* const kRemindTexts[] = {"当天", "提前1天", "提前3天", "提前7天", "不提醒"};
-static_assert(std::size(kRemindTexts) == std::size(kRemindDayChoices));
+static_assert(std::size(kRemindTexts) == std::size(kRemindChoices));
 
 // The caption of its messages: what the user must know first is that the settings were not all kept.
 const wchar_t kCaption[] = L"设置没有保存";
@@ -58,8 +58,8 @@ void SettingsDlg::Show(const SettingsForm& form) {
     for (const auto& [id, field] : kChecks)
         CheckDlgButton(hwnd, id, form.*field ? BST_CHECKED : BST_UNCHECKED);
     CheckRadioButton(hwnd, IDC_THEME_SYSTEM, IDC_THEME_DARK, IDC_THEME_SYSTEM + form.theme);
-    for (size_t i = 0; i < std::size(kRemindDayChoices); ++i)
-        if (kRemindDayChoices[i] == form.remindDays) SendMessageW(Item(IDC_REMIND_DAYS), CB_SETCURSEL, i, 0);
+    for (size_t i = 0; i < std::size(kRemindChoices); ++i)
+        if (kRemindChoices[i] == form.remindDays) SendMessageW(Item(IDC_REMIND_DAYS), CB_SETCURSEL, i, 0);
     SetItemText(IDC_HEADLINE_HOST, form.headlineHost);
     SetItemText(IDC_HEADLINE_PORT, form.headlinePort);
     SetItemText(IDC_MEMO_FOLDER, form.memoFolder);
@@ -74,8 +74,8 @@ SettingsForm SettingsDlg::Typed() const {
     for (int theme = 0; theme < 3; ++theme)
         if (IsDlgButtonChecked(hwnd, IDC_THEME_SYSTEM + theme) == BST_CHECKED) form.theme = theme;
     LRESULT remind = SendMessageW(Item(IDC_REMIND_DAYS), CB_GETCURSEL, 0, 0);
-    if (remind >= 0 && remind < static_cast<LRESULT>(std::size(kRemindDayChoices)))
-        form.remindDays = kRemindDayChoices[remind];
+    if (remind >= 0 && remind < static_cast<LRESULT>(std::size(kRemindChoices)))
+        form.remindDays = kRemindChoices[remind];
     form.headlineHost = GetItemText(IDC_HEADLINE_HOST);
     form.headlinePort = GetItemText(IDC_HEADLINE_PORT);
     form.memoFolder = memoFolder;

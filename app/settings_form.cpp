@@ -70,7 +70,7 @@ SettingsForm ReadSettingsForm(const SettingReader& read) {
     form.updateHolidays = OnUnlessZero(read("HolidayUpdate"));
     form.theme = ChoiceOf(read("Theme"), kThemes, 0);
     form.trayIcon = OnUnlessZero(read("TrayIcon"));
-    form.remindDays = ChoiceOf(read("RemindDays"), kRemindDayChoices, 0);
+    form.remindDays = ChoiceOf(read("RemindDays"), kRemindChoices, 0);
     StoredText host = read("HeadlineHost");
     form.headlineHost = host.present ? TrimSpaces(host.text) : std::string();
     // The port in use, as the headline's exchange reads it.

@@ -9,16 +9,13 @@
 // with its default when it is missing or not one the program writes, and written back as the program
 // reads it. The dialog itself (settings_dlg_win.cpp) only moves these fields to its controls and back.
 
-// 记事提醒, in the order of its list: on the day, 1, 3 or 7 days before, never (-1).
-constexpr int kRemindDayChoices[] = {0, 1, 3, 7, -1};
-
 struct SettingsForm {
     bool autostart = true;      // Autostart, and with it the Run entry
     bool showHolidays = true;   // ShowHolidays
     bool updateHolidays = true; // HolidayUpdate
     int theme = 0;              // Theme: 0 follows the system, 1 light, 2 dark
     bool trayIcon = true;       // TrayIcon
-    int remindDays = 0;         // RemindDays: one of kRemindDayChoices
+    int remindDays = 0;         // RemindDays: one of kRemindChoices
     std::string headlineHost;   // HeadlineHost without surrounding blanks; empty: no headline
     std::string headlinePort;   // HeadlinePort as shown or typed
     std::string memoFolder;     // shown, never written

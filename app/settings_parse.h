@@ -41,7 +41,7 @@ bool TrayIconShown(const StoredText& value);
 // RemindDays: how many days ahead the daily reminder looks for every-year memos: 0 (the day itself,
 // also for a missing or unknown value), 1, 3 or 7; -1 for no reminders at all.
 int RemindDaysFrom(const StoredText& value);
-constexpr int kRemindChoices[] = {0, 1, 3, 7, -1}; // the menu's order
+constexpr int kRemindChoices[] = {0, 1, 3, 7, -1}; // the order of 提醒 (tray menu) and 记事提醒 (settings)
 
 // RemindedOn: the date last reminded of, as "2026-12-10".
 std::string IsoDate(int year, int month, int day);

@@ -275,7 +275,7 @@ TEST(SettingsForm, StoredTextsToFieldsAndBack) {
     for (int choice = 0; choice < 16 * 3 * 5; ++choice) {
         SettingsForm form;
         form.autostart = choice & 1, form.showHolidays = choice & 2, form.updateHolidays = choice & 4;
-        form.trayIcon = choice & 8, form.theme = choice / 16 % 3, form.remindDays = kRemindDayChoices[choice / 48];
+        form.trayIcon = choice & 8, form.theme = choice / 16 % 3, form.remindDays = kRemindChoices[choice / 48];
         form.headlineHost = "h", form.headlinePort = "81";
         Stored stored;
         for (const SettingText& t : SettingsFormTexts(form))
