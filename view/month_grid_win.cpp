@@ -534,14 +534,15 @@ CellTextPlace MonthGrid::PlaceCellText(HDC dc, int day, int cellLeft) {
     };
     int widths[1 + kFitSizes] = {measure()};
     int count = 1;
-    if (FitCellText(widths, 1, cellLeft, dpi).left != kCellTextLeft) {
-        for (int i = 0; i < kFitSizes; ++i) {
-            SelectScope select(dc, FitFont(i));
-            widths[count++] = measure();
-        }
+    CellTextPlace place = FitCellText(widths, count, cellLeft, dpi);
+    // Largest first, and only until one fits unsqueezed: each size is a font to make on today's page.
+    while (place.width != 0 && count < 1 + kFitSizes) {
+        SelectScope select(dc, FitFont(count - 1));
+        widths[count++] = measure();
+        place = FitCellText(widths, count, cellLeft, dpi);
     }
     namePlaced[day] = true;
-    return namePlace[day] = FitCellText(widths, count, cellLeft, dpi);
+    return namePlace[day] = place;
 }
 
 HFONT MonthGrid::FitFont(int size) {
