@@ -284,42 +284,31 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     if (what == L"highcontrast" && argc > 2) {
-        // As the Ease of Access settings do. Wine cannot switch it: there the flag goes where Windows
-        // keeps it, the colours become High Contrast Black's (off: the scheme's, which stay in the
-        // registry), and the broadcast is ours.
+        // As the Ease of Access settings do. Wine cannot switch it: there the flag goes where Windows keeps
+        // it, the colours become High Contrast Black's (off: the scheme's, still in the registry), and the
+        // broadcast is ours.
         const bool on = std::wstring(argv[2]) == L"on";
-        HIGHCONTRASTW hc{};
-        hc.cbSize = sizeof hc;
-        hc.dwFlags = on ? HCF_HIGHCONTRASTON : 0;
+        HIGHCONTRASTW hc{sizeof hc, on ? DWORD{HCF_HIGHCONTRASTON} : 0, nullptr};
         if (SystemParametersInfoW(SPI_SETHIGHCONTRAST, sizeof hc, &hc, SPIF_UPDATEINIFILE | SPIF_SENDCHANGE)) return 0;
-        const wchar_t* flags = on ? L"127" : L"126";
-        RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Accessibility\\HighContrast", L"Flags", REG_SZ, flags,
-                        static_cast<DWORD>((wcslen(flags) + 1) * sizeof(wchar_t)));
-        const struct {
-            int index;
-            const wchar_t* name;
-            COLORREF black;
-        } scheme[] = {{COLOR_WINDOW, L"Window", RGB(0, 0, 0)},
-                      {COLOR_WINDOWTEXT, L"WindowText", RGB(255, 255, 255)},
-                      {COLOR_HIGHLIGHT, L"Hilight", RGB(26, 235, 255)},
-                      {COLOR_HIGHLIGHTTEXT, L"HilightText", RGB(0, 0, 0)},
-                      {COLOR_HOTLIGHT, L"HotTrackingColor", RGB(255, 255, 0)},
-                      {COLOR_GRAYTEXT, L"GrayText", RGB(63, 242, 63)},
-                      {COLOR_BTNFACE, L"ButtonFace", RGB(0, 0, 0)},
-                      {COLOR_BTNTEXT, L"ButtonText", RGB(255, 255, 255)},
-                      {COLOR_INFOBK, L"InfoWindow", RGB(0, 0, 0)},
-                      {COLOR_INFOTEXT, L"InfoText", RGB(255, 255, 255)}};
-        for (const auto& c : scheme) {
-            COLORREF color = c.black;
+        RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Accessibility\\HighContrast", L"Flags", REG_SZ,
+                        on ? L"127" : L"126", 8);
+        const int index[] = {COLOR_WINDOW,   COLOR_WINDOWTEXT, COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT, COLOR_HOTLIGHT,
+                             COLOR_GRAYTEXT, COLOR_BTNFACE,    COLOR_BTNTEXT,   COLOR_INFOBK,        COLOR_INFOTEXT};
+        const wchar_t* name[] = {L"Window",   L"WindowText", L"Hilight",    L"HilightText", L"HotTrackingColor",
+                                 L"GrayText", L"ButtonFace", L"ButtonText", L"InfoWindow",  L"InfoText"};
+        const COLORREF black[] = {0,        0xFFFFFF, RGB(26, 235, 255), 0, RGB(255, 255, 0), RGB(63, 242, 63), 0,
+                                  0xFFFFFF, 0,        0xFFFFFF};
+        for (int i = 0; i < 10; ++i) {
+            COLORREF color = black[i];
             wchar_t text[32] = {};
             DWORD size = sizeof text;
             int r, g, b;
             if (!on &&
-                RegGetValueW(HKEY_CURRENT_USER, L"Control Panel\\Colors", c.name, RRF_RT_REG_SZ, nullptr, text,
-                             &size) == ERROR_SUCCESS &&
+                !RegGetValueW(HKEY_CURRENT_USER, L"Control Panel\\Colors", name[i], RRF_RT_REG_SZ, nullptr, text,
+                              &size) &&
                 swscanf(text, L"%d %d %d", &r, &g, &b) == 3)
                 color = RGB(r, g, b);
-            SetSysColors(1, &c.index, &color);
+            SetSysColors(1, &index[i], &color);
         }
         DWORD_PTR result = 0;
         SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0, SMTO_ABORTIFHUNG, 5000, &result);
