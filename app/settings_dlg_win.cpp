@@ -6,6 +6,7 @@
 #include "win/lazy_dll.h"
 #include "win/text.h"
 
+#include <algorithm>
 #include <iterator>
 #include <utility>
 #include <vector>
@@ -92,15 +93,20 @@ void SettingsDlg::OnOK() {
         return;
     }
     std::vector<std::string> failed;
-    for (const SettingText& value : SettingsFormTexts(form))
+    const std::vector<SettingText> texts = SettingsFormTexts(form);
+    for (const SettingText& value : texts)
         if (WriteSetting(kSettingsKey, value.name, value.text) != 0) failed.push_back(value.name);
-    if (SyncAutostart(form.autostart) != 0) failed.push_back(kRunEntryName);
+    // The log-on entry follows the stored choice, and the calendar repairs it to that: where the choice
+    // could not be stored, the entry stays as it is.
+    const bool autostartStored = std::find(failed.begin(), failed.end(), "Autostart") == failed.end();
+    if (autostartStored && SyncAutostart(form.autostart) != 0) failed.push_back(kRunEntryName);
+    const bool othersSaved = failed.size() < texts.size() + (autostartStored ? 1 : 0);
     if (apply) apply();
     if (failed.empty()) {
         End(IDOK);
         return;
     }
-    MessageBoxW(hwnd, ToWide(SettingsWriteFailure(failed)).c_str(), kCaption, MB_OK | MB_ICONWARNING);
+    MessageBoxW(hwnd, ToWide(SettingsWriteFailure(failed, othersSaved)).c_str(), kCaption, MB_OK | MB_ICONWARNING);
 }
 
 // The calendar fetches the holidays (and tells the outcome); the line then names what it holds now.

@@ -100,7 +100,7 @@ std::vector<SettingText> SettingsFormTexts(const SettingsForm& form) {
     return texts;
 }
 
-std::string SettingsWriteFailure(const std::vector<std::string>& names) {
+std::string SettingsWriteFailure(const std::vector<std::string>& names, bool othersSaved) {
     std::vector<std::string> labels;
     for (const std::string& name : names) {
         auto known =
@@ -111,5 +111,5 @@ std::string SettingsWriteFailure(const std::vector<std::string>& names) {
     std::string message = "这些设置没有保存：";
     for (size_t i = 0; i < labels.size(); ++i)
         message += (i ? "、" : "") + labels[i];
-    return message + "\n其他设置已经保存，并且已经生效。";
+    return othersSaved ? message + "\n其他设置已经保存，并且已经生效。" : message;
 }

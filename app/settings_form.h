@@ -47,6 +47,7 @@ struct SettingText {
 // port that is no port is left as it is stored.
 std::vector<SettingText> SettingsFormTexts(const SettingsForm& form);
 
-// What the user reads when some values could not be written (names as in SettingText, or kRunEntryName).
-std::string SettingsWriteFailure(const std::vector<std::string>& names);
+// What the user reads when some values could not be written (names as in SettingText, or kRunEntryName);
+// `othersSaved` when anything else was.
+std::string SettingsWriteFailure(const std::vector<std::string>& names, bool othersSaved);
 extern const char kRunEntryName[]; // the log-on entry under the Run key

@@ -282,6 +282,7 @@ TEST(SettingsForm, StoredTextsToFieldsAndBack) {
             stored[t.name] = t.text;
         EXPECT_EQ(shown(read(stored)), shown(form));
     }
-    EXPECT_EQ(SettingsWriteFailure({"Autostart", "Run", "HeadlinePort"}),
+    EXPECT_EQ(SettingsWriteFailure({"Autostart", "Run", "HeadlinePort"}, true),
               "这些设置没有保存：开机时启动日历、头条服务器端口\n其他设置已经保存，并且已经生效。");
+    EXPECT_EQ(SettingsWriteFailure({"Theme"}, false), "这些设置没有保存：外观"); // nothing else was saved either
 }
