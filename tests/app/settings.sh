@@ -4,8 +4,7 @@
 set -uo pipefail
 source "$(dirname "$0")/app_lib.sh"
 dialog='设置' box='设置没有保存' served=$(mktemp -d "${TMPDIR:-/tmp}/settings.XXXXXX")
-echo answer >"$served/mode"
-printf '*https://example.com/1\ttitle' >"$served/body"
+echo answer >"$served/mode" && printf '*https://example.com/1\ttitle' >"$served/body"
 python3 "$(dirname "$0")/headline_server.py" "$served" &
 trap "kill $! 2>/dev/null" EXIT
 wait_for 5 test -s "$served/port" && port=$(cat "$served/port")
