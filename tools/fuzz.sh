@@ -31,21 +31,27 @@ seed negative '\x64\x00\xff\xff\x01\x00\x00\x00\x00\x00z'
 seed truncated '\x64\x00\x03\x00\x09\x00\x00\x00\x00\x00ab'
 seed week7 '\xff\xff\x07\x00\x04\x00\x00\x00\x00\x00\xd6\xdc\r\n'
 
-# -fork would hide exec/s; one process, fixed time, stats at the end.
-log=$work/fuzz.log
-status=0
-"$build/memo/memo_fuzz" -max_total_time="$seconds" -max_len=4096 -timeout=10 -rss_limit_mb=1024 \
-    -print_final_stats=1 -artifact_prefix="$work/" "$work/corpus" "$seeds" >"$log" 2>&1 || status=$?
-runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
-rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -1)
-if [ "$status" -ne 0 ]; then
-    tail -60 "$log"
-    mkdir -p build/fuzz-artifacts
-    cp "$work"/crash-* "$work"/leak-* "$work"/timeout-* "$work"/oom-* build/fuzz-artifacts/ 2>/dev/null || true
-    echo "memo_fuzz FAILED (exit $status); inputs kept in build/fuzz-artifacts"
-    exit 1
-fi
-echo "memo_fuzz: ${runs:-?} runs in ${seconds} s, ${rate:-?} exec/s, no crash or leak"
+# fuzz TARGET SECONDS CORPUS SEEDS [OPTION...]: runs the built target (a path under the build folder) in
+# one process for SECONDS, with stats at the end (-fork would hide exec/s). On a finding it shows the
+# log's end, keeps the inputs in build/fuzz-artifacts and fails.
+fuzz() {
+    local target=$1 secs=$2 corpus=$3 seedDir=$4 name log status=0 runs rate
+    shift 4
+    name=$(basename "$target") log=$work/$name.log
+    "$build/$target" -max_total_time="$secs" -timeout=10 -rss_limit_mb=1024 -print_final_stats=1 "$@" \
+        -artifact_prefix="$work/" "$corpus" "$seedDir" >"$log" 2>&1 || status=$?
+    runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
+    rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -1)
+    if [ "$status" -ne 0 ]; then
+        tail -60 "$log"
+        mkdir -p build/fuzz-artifacts
+        cp "$work"/crash-* "$work"/leak-* "$work"/timeout-* "$work"/oom-* build/fuzz-artifacts/ 2>/dev/null || true
+        echo "$name FAILED (exit $status); inputs kept in build/fuzz-artifacts"
+        exit 1
+    fi
+    echo "$name: ${runs:-?} runs in ${secs} s, ${rate:-?} exec/s, no crash or leak"
+}
+fuzz memo/memo_fuzz "$seconds" "$work/corpus" "$seeds" -max_len=4096
 
 # The holiday schedule parser: seeds of the served format, the December case and refusals.
 hseeds=$work/holiday-seeds
@@ -54,17 +60,5 @@ hseed() { printf '%s' "$2" >"$hseeds/$1"; }
 hseed good '{"year":2027,"papers":["https://www.gov.cn/x"],"days":[{"name":"元旦","date":"2026-12-31","isOffDay":true},{"name":"国庆节、中秋节","date":"2027-10-09","isOffDay":false}]}'
 hseed empty '{"year":2028,"papers":[],"days":[]}'
 hseed schema '{"$schema":"x","$id":"y","year":2027,"papers":[],"days":[{"name":"x","date":"2027-02-30","isOffDay":true}]}'
-hlog=$work/holiday-fuzz.log
-hseconds=$(((seconds + 2) / 3))
-status=0
-"$build/holidays/holiday_json_fuzz" -max_total_time="$hseconds" -max_len=70000 -timeout=10 -rss_limit_mb=1024 \
-    -print_final_stats=1 -dict=<(printf '"year"\n"papers"\n"days"\n"name"\n"date"\n"isOffDay"\n"true"\n"false"\n') \
-    -artifact_prefix="$work/" "$work/holiday-corpus" "$hseeds" >"$hlog" 2>&1 || status=$?
-if [ "$status" -ne 0 ]; then
-    tail -60 "$hlog"
-    mkdir -p build/fuzz-artifacts
-    cp "$work"/crash-* "$work"/leak-* "$work"/timeout-* "$work"/oom-* build/fuzz-artifacts/ 2>/dev/null || true
-    echo "holiday_json_fuzz FAILED (exit $status); inputs kept in build/fuzz-artifacts"
-    exit 1
-fi
-echo "holiday_json_fuzz: $(sed -n 's/^stat::number_of_executed_units: *//p' "$hlog" | tail -1) runs in ${hseconds} s, no crash or leak"
+fuzz holidays/holiday_json_fuzz $(((seconds + 2) / 3)) "$work/holiday-corpus" "$hseeds" -max_len=70000 \
+    -dict=<(printf '"year"\n"papers"\n"days"\n"name"\n"date"\n"isOffDay"\n"true"\n"false"\n')
