@@ -65,6 +65,12 @@ set_dpi() {
     timeout -k 5 30 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
     timeout -k 2 10 wineserver -k && timeout -k 2 10 wineserver -w; timeout -k 5 10 wineserver -p >/dev/null 2>&1
 }
+# answers_quickly SECONDS: every message sent to the calendar for SECONDS got its answer within 100 ms.
+answers_quickly() {
+    set -- $(probe ping "$1")
+    awk -v w="${1:-none}" 'BEGIN { exit !(w + 0 < 100 && w != "none") }' && echo "ok: answered within $1 ms (${2:-0} messages)" ||
+        fail "the calendar answered in ${1:-no} ms"
+}
 # Puts the documents folder back in the prefix's own profile: held.sh moves it to D:.
 documents_at_home() {
     local key='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer'

@@ -121,7 +121,5 @@ open_day $d29x $d29y && check_eq "both back after a restart" "搬家 D drive" "$
 click_item 2 "$editor"
 end_app
 # Later scripts in this prefix expect the documents folder where the prefix keeps it.
-explorer='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer'
-timeout -k 5 30 wine reg add "$explorer\User Shell Folders" /v Personal /t REG_EXPAND_SZ /d '%USERPROFILE%\Documents' /f >/dev/null 2>&1
-timeout -k 5 30 wine reg delete "$explorer\Shell Folders" /v Personal /f >/dev/null 2>&1
+documents_at_home
 finish
